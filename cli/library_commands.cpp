@@ -1,0 +1,10 @@
+#include "cli/cli_common.h"
+
+namespace thermalyx::cli {
+
+void registerLibraryCommands(CLI::App& app, int& exitStatus) {
+    (void)app;
+    (void)exitStatus;
+}
+
+}  // namespace thermalyx::cli

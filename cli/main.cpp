@@ -1,0 +1,24 @@
+#include <exception>
+#include <iostream>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_common.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"Thermalyx: IGBT module losses and temperatures from the command line"};
+    app.require_subcommand(1);
+    int exitStatus = thermalyx::cli::kExitOk;
+    thermalyx::cli::registerLibraryCommands(app, exitStatus);
+    thermalyx::cli::registerCalculationCommands(app, exitStatus);
+    thermalyx::cli::registerCatalogueCommands(app, exitStatus);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    } catch (const std::exception& e) {
+        std::cerr << "thermalyx-cli: " << e.what() << '\n';
+        return thermalyx::cli::kExitUsage;
+    }
+    return exitStatus;
+}
