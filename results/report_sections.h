@@ -1,0 +1,69 @@
+// What the steady-state and the load-cycle report share: the header with its
+// date and time, the device, the heat sink, the loss and temperature lines.
+//
+// Every line ends with CR LF; tabs align the values behind their labels. The
+// lines are built as strings of any length, so no device text can overflow them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/operating_point.h"
+#include "library/device_library.h"
+
+namespace thermalyx {
+
+// The local date and time written in the report's header.
+struct ReportTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// The clock's local date and time now.
+ReportTime currentReportTime();
+
+// Reads "YYYY/MM/DD HH:MM:SS" (a real calendar date, hour 0..23, leap second
+// allowed); false for anything else.
+bool parseReportTime(std::string_view text, ReportTime& time);
+
+inline constexpr std::string_view kReportLineEnd = "\r\n";
+
+namespace report {
+
+// The five loss figures in the order the loss lines show them.
+struct LossFigures {
+    double igbtSaturation = 0.0;
+    double igbtTurnOn = 0.0;
+    double igbtTurnOff = 0.0;
+    double igbtPart = 0.0;
+    double fwdSaturation = 0.0;
+    double fwdRecovery = 0.0;
+    double fwdPart = 0.0;
+    double total = 0.0;
+};
+
+// A "label:value" line; the label carries its own tabs.
+void appendLine(std::string& out, std::string_view label, std::string_view value);
+void appendEmptyLine(std::string& out);
+void appendTitle(std::string& out, std::string_view title);
+
+void appendHeader(std::string& out, const ReportTime& time);
+void appendDevice(std::string& out, const DeviceSpecRecord& spec, const DeviceSearchRecord& search);
+void appendArms(std::string& out, int modulation);
+// "Output current(Arms)" to "Gate resistance(off)(ohm)", one decimal each.
+void appendElectrical(std::string& out, const OperatingCondition& condition);
+void appendHeatsink(std::string& out, const HeatsinkModel& heatsink);
+// Lines 2 to 12 of a loss block (">IGBT power loss" to "IGBT+FWD(W)").
+void appendLossLines(std::string& out, const LossFigures& figures);
+
+// The first device found by series and type, or nullptr.
+const DeviceIndexEntry* findReportDevice(const DeviceLibrary& library, std::string_view series,
+                                         std::string_view typeNumber);
+
+}  // namespace report
+}  // namespace thermalyx

@@ -1,0 +1,189 @@
+#include "results/report_file.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "results/steady_report.h"
+#include "tests/results/report_test_library.h"
+
+namespace thermalyx {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "thermalyx-report-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::size_t entryCount() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
+    }
+
+private:
+    fs::path path_;
+};
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+// A disk that fills up halfway through the report.
+class FailingWrite : public ReportFileSystem {
+public:
+    std::error_code writeAll(int handle, std::string_view bytes) override {
+        ReportFileSystem::writeAll(handle, bytes.substr(0, bytes.size() / 2));
+        return std::make_error_code(std::errc::no_space_on_device);
+    }
+};
+
+// A device that reports its error only when the file is closed.
+class FailingClose : public ReportFileSystem {
+public:
+    std::error_code close(int handle) override {
+        ReportFileSystem::close(handle);
+        return std::make_error_code(std::errc::io_error);
+    }
+};
+
+const std::string kOldReport = "an older report that must survive\r\n";
+const std::string kNewReport = "line 1\r\nline 2\r\n";
+
+TEST(ReportFileTest, WritesTheBytesUnchanged) {
+    TempFolder folder;
+    const std::string path = folder.file("report.txt");
+    std::string reason;
+    const std::string bytes = std::string("a\r\nb\tc\r\n\xE9\r\n") + '\0' + "z";
+    ASSERT_TRUE(writeReportFile(path, bytes, systemReportFileSystem(), reason)) << reason;
+    EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_EQ(folder.entryCount(), 1u) << "no temporary file is left behind";
+}
+
+TEST(ReportFileTest, ReplacesAnExistingReportCompletely) {
+    TempFolder folder;
+    const std::string path = folder.file("report.txt");
+    writeBytes(path, kOldReport + kOldReport);
+    ::chmod(path.c_str(), 0640);
+    std::string reason;
+    ASSERT_TRUE(writeReportFile(path, kNewReport, systemReportFileSystem(), reason)) << reason;
+    EXPECT_EQ(readBytes(path), kNewReport);
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u) << "the replaced report keeps its permissions";
+    EXPECT_EQ(folder.entryCount(), 1u);
+}
+
+TEST(ReportFileTest, WritesThroughASymbolicLink) {
+    TempFolder folder;
+    const std::string target = folder.file("target.txt");
+    const std::string link = folder.file("link.txt");
+    writeBytes(target, kOldReport);
+    fs::create_symlink(target, link);
+    std::string reason;
+    ASSERT_TRUE(writeReportFile(link, kNewReport, systemReportFileSystem(), reason)) << reason;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readBytes(target), kNewReport);
+}
+
+TEST(ReportFileTest, APathThatCannotBeCreatedFailsWithTheSystemsReason) {
+    TempFolder folder;
+    const std::string path = folder.file("missing-folder/report.txt");
+    std::string reason;
+    EXPECT_FALSE(writeReportFile(path, kNewReport, systemReportFileSystem(), reason));
+    EXPECT_NE(reason.find(path), std::string::npos) << reason;
+    EXPECT_NE(reason.find(std::make_error_code(std::errc::no_such_file_or_directory).message()),
+              std::string::npos)
+        << reason;
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(ReportFileTest, AnEmptyPathFails) {
+    std::string reason;
+    EXPECT_FALSE(writeReportFile("", kNewReport, systemReportFileSystem(), reason));
+    EXPECT_FALSE(reason.empty());
+}
+
+struct FailureCase {
+    const char* name;
+    ReportFileSystem* files;
+    std::errc error;
+};
+
+class ReportFailureTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(ReportFailureTest, AFailureAfterCreationKeepsTheOldReportAndLeavesNoTemporaryFile) {
+    FailingWrite failingWrite;
+    FailingClose failingClose;
+    const FailureCase cases[] = {{"write", &failingWrite, std::errc::no_space_on_device},
+                                 {"close", &failingClose, std::errc::io_error}};
+    const FailureCase& c = cases[GetParam()];
+    TempFolder folder;
+    const std::string path = folder.file("report.txt");
+    writeBytes(path, kOldReport);
+    std::string reason;
+    EXPECT_FALSE(writeReportFile(path, kNewReport, *c.files, reason)) << c.name;
+    EXPECT_NE(reason.find(std::make_error_code(c.error).message()), std::string::npos) << reason;
+    EXPECT_EQ(readBytes(path), kOldReport) << c.name;
+    EXPECT_EQ(folder.entryCount(), 1u) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, ReportFailureTest, ::testing::Values(0, 1));
+
+TEST(ReportFileTest, AFailedReplaceKeepsWhatIsThere) {
+    // A folder of that name can't be replaced by a file.
+    TempFolder folder;
+    const std::string path = folder.file("report.txt");
+    fs::create_directory(path);
+    writeBytes(path + "/inside.txt", kOldReport);
+    std::string reason;
+    EXPECT_FALSE(writeReportFile(path, kNewReport, systemReportFileSystem(), reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(readBytes(path + "/inside.txt"), kOldReport);
+    EXPECT_EQ(folder.entryCount(), 1u);
+}
+
+TEST(ReportFileTest, TheSteadyWriterReportsAFailedWriteAndKeepsTheOldReport) {
+    const auto library = testing::makeLibrary({{"Q-Series", "6NQ50A-060"}});
+    OperatingCondition condition;
+    condition.series = "Q-Series";
+    condition.typeNumber = "6NQ50A-060";
+    SteadyResult result;
+    TempFolder folder;
+    const std::string path = folder.file("steady.txt");
+    writeBytes(path, kOldReport);
+
+    FailingClose failingClose;
+    ReportWriteOptions options;
+    options.time = ReportTime{2025, 1, 2, 3, 4, 5};
+    options.files = &failingClose;
+    std::string reason;
+    EXPECT_FALSE(writeSteadyReport(path, *library, condition, result, reason, options));
+    EXPECT_EQ(readBytes(path), kOldReport);
+
+    options.files = nullptr;
+    ASSERT_TRUE(writeSteadyReport(path, *library, condition, result, reason, options)) << reason;
+    std::string expected;
+    ASSERT_TRUE(buildSteadyReport(*library, condition, result, *options.time, expected, reason));
+    EXPECT_EQ(readBytes(path), expected);
+}
+
+}  // namespace
+}  // namespace thermalyx
