@@ -235,7 +235,10 @@ std::string checkModeTable(const std::vector<LoadCycleMode>& modes) {
         if (!isComputableDuration(mode.duration)) return limitExceeded();
         total += mode.duration;
     }
-    if (!isComputableDuration(total)) return limitExceeded();
+    // The grid times are formed from 600 times the cycle length.
+    if (!isComputableDuration(total) || !std::isfinite(kCycleIntervals * total)) {
+        return limitExceeded();
+    }
     return {};
 }
 

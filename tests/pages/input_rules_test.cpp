@@ -392,8 +392,11 @@ TEST(ModeTableTest, HoldsUpTo25Modes) {
 
 TEST(ModeTableTest, TheCycleLengthMustBeFinite) {
     LoadCycleMode mode;
-    mode.duration = 1e308;
+    mode.duration = 1e305;
     EXPECT_EQ(checkModeTable({mode}), "");
+    mode.duration = 1e307;  // finite, but not 600 times over
+    EXPECT_EQ(checkModeTable({mode}), kLimitExceededMessage);
+    mode.duration = 1e308;
     EXPECT_EQ(checkModeTable({mode, mode}), kLimitExceededMessage);
 }
 
