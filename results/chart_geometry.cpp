@@ -24,7 +24,14 @@ constexpr int kFrequencyTitleY = 178;
 constexpr char kTemperatureTitle[] = "Temperature (deg.)";
 constexpr char kLossTitle[] = "Loss (W)";
 
-// trunc toward zero into a pixel coordinate; nothing for NaN.
+int holdCoordinate(int v) {
+    if (v > kChartCoordinateLimit) return kChartCoordinateLimit;
+    if (v < -kChartCoordinateLimit) return -kChartCoordinateLimit;
+    return v;
+}
+
+// trunc toward zero into a pixel offset, held within the coordinate limit;
+// nothing for NaN.
 std::optional<int> toPixel(double v) {
     if (std::isnan(v)) return std::nullopt;
     if (v > kChartCoordinateLimit) return kChartCoordinateLimit;
@@ -60,7 +67,7 @@ struct CurveMapping {
         const std::optional<int> y =
             toPixel((kPlotBottom - top) + s * value - s * valueBottom);
         if (!x || !y) return std::nullopt;
-        return Point{*x, top + *y};
+        return Point{*x, holdCoordinate(top + *y)};
     }
 };
 
@@ -124,69 +131,58 @@ double steadyPeriod(const std::vector<PeriodSample>& waveform) {
     return chartSpan(2.0 * waveform[waveform.size() - 2].time) / 2.0;
 }
 
-ChartGeometry steadyChart(const SteadyResult& result, FrameSize frame, const TextWidth& textWidth,
-                          int seriesCount) {
-    const std::vector<PeriodSample>& waveform = result.waveform;
-    const double period = steadyPeriod(waveform);
+// One chart of a window: the axes over the range of this chart's series and
+// the time span, then each series drawn once per copy, copy c putting entry k
+// at position copies[c] + k. dx spreads curveSpan over the C entries.
+template <typename Sample>
+ChartGeometry seriesChart(const std::vector<Sample>& samples, int seriesCount, double span,
+                          double curveSpan, int widthLimit, std::initializer_list<double> copies,
+                          FrameSize frame, const TextWidth& textWidth) {
     const bool temperature = seriesCount == kTemperatureSeriesCount;
-
+    // Both ranges, so the scale handed back reads like the window's.
     ChartScale range;
-    range.seriesRange(seriesCount, waveform);
-    const double max = temperature ? range.temperatureMax : range.lossMax;
-    const double min = temperature ? range.temperatureMin : range.lossMin;
-    ChartGeometry g =
-        chartAxes(frame, temperature ? kTemperatureTitle : kLossTitle,
-                  temperature ? kTemperatureTitleY : kLossTitleY, max, min, 2.0 * period,
-                  kSteadyWidthLimit, textWidth);
-    g.scale.temperatureMax = range.temperatureMax;
-    g.scale.temperatureMin = range.temperatureMin;
-    g.scale.lossMax = range.lossMax;
-    g.scale.lossMin = range.lossMin;
-
-    const std::size_t count = waveform.size();
-    if (count < 3) return g;  // no segment to draw
-    const CurveMapping mapping = curveMapping(g, period, count);
-    const auto series =
-        temperature ? temperatureSeries<PeriodSample>() : lossSeries<PeriodSample>();
-    for (const auto& spec : series) {
-        Curve curve{spec.label, spec.pen, {}};
-        // Entry k of the period at position k + 1, and again at C - 1 + k: the
-        // second copy starts at the x where the first one ends.
-        appendRuns(curve, waveform, spec.field, mapping, 1.0);
-        appendRuns(curve, waveform, spec.field, mapping, static_cast<double>(count) - 1.0);
-        g.curves.push_back(std::move(curve));
-    }
-    return g;
-}
-
-ChartGeometry loadCycleChart(const LoadCycleResult& result, const std::vector<ModeTableRow>& rows,
-                             FrameSize frame, const TextWidth& textWidth, int seriesCount) {
-    const std::vector<CycleSample>& samples = result.samples;
-    const double span = chartSpan(loadCycleSpan(rows));
-    const bool temperature = seriesCount == kTemperatureSeriesCount;
-
-    ChartScale range;
-    range.seriesRange(seriesCount, samples);
+    range.seriesRange(kTemperatureSeriesCount, samples);
+    range.seriesRange(kLossSeriesCount, samples);
     const double max = temperature ? range.temperatureMax : range.lossMax;
     const double min = temperature ? range.temperatureMin : range.lossMin;
     ChartGeometry g = chartAxes(frame, temperature ? kTemperatureTitle : kLossTitle,
                                 temperature ? kTemperatureTitleY : kLossTitleY, max, min, span,
-                                kLoadCycleWidthLimit, textWidth);
+                                widthLimit, textWidth);
     g.scale.temperatureMax = range.temperatureMax;
     g.scale.temperatureMin = range.temperatureMin;
     g.scale.lossMax = range.lossMax;
     g.scale.lossMin = range.lossMin;
 
     const std::size_t count = samples.size();
-    if (count < 3) return g;
-    const CurveMapping mapping = curveMapping(g, span, count);
-    const auto series = temperature ? temperatureSeries<CycleSample>() : lossSeries<CycleSample>();
-    for (const auto& spec : series) {
+    if (count < 3) return g;  // entries 0 ... C - 2 hold no segment
+    const CurveMapping mapping = curveMapping(g, curveSpan, count);
+    for (const auto& spec : temperature ? temperatureSeries<Sample>() : lossSeries<Sample>()) {
         Curve curve{spec.label, spec.pen, {}};
-        appendRuns(curve, samples, spec.field, mapping, 1.0);
+        for (const double firstPosition : copies) {
+            appendRuns(curve, samples, spec.field, mapping, firstPosition);
+        }
         g.curves.push_back(std::move(curve));
     }
     return g;
+}
+
+ChartGeometry steadyChart(const SteadyResult& result, FrameSize frame, const TextWidth& textWidth,
+                          int seriesCount) {
+    const std::vector<PeriodSample>& waveform = result.waveform;
+    // Two output periods: entry k at position k + 1, and again at C - 1 + k, so
+    // the second copy starts at the x where the first one ends.
+    const double period = steadyPeriod(waveform);
+    const double secondCopy = static_cast<double>(waveform.size()) - 1.0;
+    return seriesChart(waveform, seriesCount, 2.0 * period, period, kSteadyWidthLimit,
+                       {1.0, secondCopy}, frame, textWidth);
+}
+
+ChartGeometry loadCycleChart(const LoadCycleResult& result, const std::vector<ModeTableRow>& rows,
+                             FrameSize frame, const TextWidth& textWidth, int seriesCount) {
+    // The whole cycle once, entry k at position k + 1.
+    const double span = chartSpan(loadCycleSpan(rows));
+    return seriesChart(result.samples, seriesCount, span, span, kLoadCycleWidthLimit, {1.0},
+                       frame, textWidth);
 }
 
 LegendGeometry legend(Box box, std::initializer_list<std::pair<int, Pen>> lines,
@@ -324,7 +320,8 @@ ChartGeometry loadCycleLossChart(const LoadCycleResult& result,
         const std::optional<int> ye = toPixel((kPlotBottom - top) - f1 * perHertz);
         if (!startOffset || !endOffset || !ys || !ye) continue;
         g.frequencyProfile.polylines.push_back(
-            {{kPlotLeft + *startOffset, top + *ys}, {kPlotLeft + *endOffset, top + *ye}});
+            {{holdCoordinate(kPlotLeft + *startOffset), holdCoordinate(top + *ys)},
+             {holdCoordinate(kPlotLeft + *endOffset), holdCoordinate(top + *ye)}});
     }
     return g;
 }

@@ -69,11 +69,13 @@ inline constexpr int kChartCoordinateLimit = 100000;
 struct Point {
     int x = 0;
     int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
 };
 
 struct Line {
     Point from;
     Point to;
+    friend bool operator==(const Line&, const Line&) = default;
 };
 
 struct Box {
