@@ -1,6 +1,25 @@
 #include <QApplication>
 
+#include "app/artwork.h"
+#include "app/disclaimer_dialog.h"
+#include "app/main_window.h"
+#include "app/prompt.h"
+#include "library/device_library.h"
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("Thermalyx"));
+    application.setWindowIcon(thermalyx::programIcon());
+
+    // Empty until the device selection page loads it; knows the program folder.
+    thermalyx::DeviceLibrary library;
+    thermalyx::QtPrompt prompt;
+
+    thermalyx::DisclaimerDialog disclaimer;
+    if (disclaimer.exec() != QDialog::Accepted) {
+        return 0;
+    }
+    thermalyx::MainWindow window(library, prompt);
+    window.exec();
     return 0;
 }

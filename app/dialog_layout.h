@@ -1,0 +1,48 @@
+// Controls placed at fixed positions in dialog units, as every window lays out.
+//
+// All controls are children of the window itself (group boxes included), so
+// their positions are the window's; group boxes are created first and stay
+// below the controls they frame.
+#pragma once
+
+#include <QString>
+
+#include "app/dialog_units.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace thermalyx {
+
+class DialogLayout {
+public:
+    // Lays out on window with the dialog font, which it also gives the window.
+    explicit DialogLayout(QWidget& window);
+
+    const DialogUnits& units() const { return units_; }
+    QRect rect(int x, int y, int width, int height) const { return units_.rect(x, y, width, height); }
+
+    QGroupBox* group(const QString& title, int x, int y, int width, int height) const;
+    QLabel* label(const QString& text, int x, int y, int width, int height = 8) const;
+    // An edit field; read-only fields keep the platform's grey look.
+    QLineEdit* edit(int x, int y, int width, int height = 12, bool readOnly = false) const;
+    // A push button that Enter never presses unless it is the window's default.
+    QPushButton* button(const QString& text, int x, int y, int width, int height) const;
+    QRadioButton* radio(const QString& text, int x, int y, int width, int height = 10) const;
+    QCheckBox* check(const QString& text, int x, int y, int width, int height = 10) const;
+
+private:
+    QWidget& window_;
+    DialogUnits units_;
+};
+
+// Stops every push button of window from becoming the default when it has the
+// focus, so Enter never presses a command by accident.
+void disableAutoDefault(QWidget& window);
+
+}  // namespace thermalyx

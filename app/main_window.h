@@ -1,0 +1,51 @@
+// The main window: four tabbed pages over one device library. Closing it
+// ends the program; Enter does nothing here.
+#pragma once
+
+#include <QDialog>
+
+class QAction;
+class QMenuBar;
+class QTabWidget;
+
+namespace thermalyx {
+
+class ConditionPage;
+class DeviceLibrary;
+class DeviceSelectionPage;
+class HeatsinkPage;
+class LoadCyclePage;
+class Prompt;
+
+class MainWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // Creates the pages; the device selection page loads the library.
+    MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent = nullptr);
+
+    DeviceSelectionPage& deviceSelectionPage() const { return *devicePage_; }
+    HeatsinkPage& heatsinkPage() const { return *heatsinkPage_; }
+    ConditionPage& conditionPage() const { return *conditionPage_; }
+    LoadCyclePage& loadCyclePage() const { return *loadCyclePage_; }
+    QTabWidget* tabs() const { return tabs_; }
+    // "Thermalyx Version Info.(&A)..." in the Help menu.
+    QAction* aboutAction() const { return aboutAction_; }
+
+public slots:
+    void showAbout();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    LoadCyclePage* loadCyclePage_ = nullptr;
+    ConditionPage* conditionPage_ = nullptr;
+    HeatsinkPage* heatsinkPage_ = nullptr;
+    DeviceSelectionPage* devicePage_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+};
+
+}  // namespace thermalyx

@@ -1,0 +1,179 @@
+#include "app/recommended_device_dialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <string>
+#include <vector>
+
+#include "app/byte_text_combo_box.h"
+#include "app/dialog_layout.h"
+#include "library/device_library.h"
+
+namespace thermalyx {
+
+namespace {
+
+const QString kSelectConditionMessage = QStringLiteral("Please select condition. ");
+const QString kFoundMessage =
+    QStringLiteral("The applicable part was found.Please choose an IGBT part.");
+const QString kNotFoundMessage = QStringLiteral("Not found IGBT part.");
+
+// The lists of the library end at their first empty entry.
+void fillList(ByteTextComboBox& list, const std::vector<std::string>& values) {
+    for (const std::string& value : values) {
+        if (value.empty()) {
+            break;
+        }
+        list.addEntry(value);
+    }
+}
+
+}  // namespace
+
+RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, QWidget* parent)
+    : QDialog(parent), library_(library) {
+    setWindowTitle(QStringLiteral("Recommended device"));
+    const DialogLayout layout(*this);
+    setFixedSize(layout.units().size(215, 164));
+
+    layout.group(QString(), 15, 12, 140, 42);
+    conditionOne_ = layout.radio(QStringLiteral("Search condition #1"), 7, 3, 101, 11);
+    layout.label(QStringLiteral("AC Voltage:"), 22, 23, 66);
+    acVoltage_ = new ByteTextComboBox(this);
+    acVoltage_->setGeometry(layout.rect(91, 21, 61, 12));
+    layout.label(QStringLiteral("Output capacity:"), 22, 39, 66);
+    outputCapacity_ = new ByteTextComboBox(this);
+    outputCapacity_->setGeometry(layout.rect(91, 37, 61, 12));
+
+    layout.group(QString(), 15, 66, 141, 44);
+    conditionTwo_ = layout.radio(QStringLiteral("Search condition #2"), 7, 56, 101, 11);
+    layout.label(QStringLiteral("Series:"), 22, 79, 66);
+    series_ = new ByteTextComboBox(this);
+    series_->setGeometry(layout.rect(91, 77, 63, 12));
+    layout.label(QStringLiteral("Circuit composition:"), 22, 93, 68);
+    circuit_ = new ByteTextComboBox(this);
+    circuit_->setGeometry(layout.rect(91, 91, 62, 12));
+
+    searchButton_ = layout.button(QStringLiteral("SEARCH"), 159, 80, 48, 30);
+    status_ = layout.label(QString(), 13, 115, 194, 9);
+    layout.label(QStringLiteral("IGBT :"), 20, 131, 24);
+    result_ = new ByteTextComboBox(this);
+    result_->setGeometry(layout.rect(45, 129, 114, 12));
+
+    QPushButton* ok = layout.button(QStringLiteral("OK"), 91, 147, 50, 14);
+    QPushButton* cancel = layout.button(QStringLiteral("CANCEL"), 157, 147, 50, 14);
+    ok->setDefault(true);
+
+    acVoltage_->setObjectName(QStringLiteral("acVoltageList"));
+    outputCapacity_->setObjectName(QStringLiteral("outputCapacityList"));
+    series_->setObjectName(QStringLiteral("seriesList"));
+    circuit_->setObjectName(QStringLiteral("circuitList"));
+    result_->setObjectName(QStringLiteral("resultList"));
+    searchButton_->setObjectName(QStringLiteral("searchButton"));
+    status_->setObjectName(QStringLiteral("statusText"));
+    ok->setObjectName(QStringLiteral("okButton"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+
+    fillVoltageAndCapacity();
+    fillSeriesAndCircuit();
+    conditionOne_->setChecked(true);
+    searchMode_ = 1;
+
+    connect(conditionOne_, &QRadioButton::clicked, this,
+            &RecommendedDeviceDialog::chooseConditionOne);
+    connect(conditionTwo_, &QRadioButton::clicked, this,
+            &RecommendedDeviceDialog::chooseConditionTwo);
+    for (ByteTextComboBox* list : {acVoltage_, outputCapacity_, series_, circuit_}) {
+        connect(list, &QComboBox::activated, this,
+                &RecommendedDeviceDialog::onConditionListChanged);
+    }
+    connect(searchButton_, &QPushButton::clicked, this, &RecommendedDeviceDialog::search);
+    connect(ok, &QPushButton::clicked, this, &RecommendedDeviceDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &RecommendedDeviceDialog::reject);
+}
+
+QString RecommendedDeviceDialog::statusText() const { return status_->text(); }
+
+void RecommendedDeviceDialog::setStatus(const QString& text) { status_->setText(text); }
+
+void RecommendedDeviceDialog::fillVoltageAndCapacity() {
+    fillList(*acVoltage_, library_.acVoltageList);
+    fillList(*outputCapacity_, library_.outputCurrentList);
+}
+
+void RecommendedDeviceDialog::fillSeriesAndCircuit() {
+    fillList(*circuit_, library_.circuitCompositionList);
+    fillList(*series_, library_.seriesList);
+}
+
+void RecommendedDeviceDialog::chooseConditionOne() {
+    searchMode_ = 1;
+    circuit_->clearEntries();
+    series_->clearEntries();
+    result_->clearEntries();
+    setStatus(QString());
+    fillSeriesAndCircuit();
+}
+
+void RecommendedDeviceDialog::chooseConditionTwo() {
+    searchMode_ = 2;
+    acVoltage_->clearEntries();
+    outputCapacity_->clearEntries();
+    result_->clearEntries();
+    setStatus(QString());
+    fillVoltageAndCapacity();
+}
+
+void RecommendedDeviceDialog::onConditionListChanged() {
+    // The results belong to the selections they were found for.
+    result_->clearEntries();
+    setStatus(QString());
+}
+
+void RecommendedDeviceDialog::search() {
+    result_->clearEntries();
+    setStatus(QString());
+
+    std::string first;
+    std::string second;
+    DeviceQueryKind kind{};
+    if (searchMode_ == 1) {
+        first = acVoltage_->selectedBytes();
+        second = outputCapacity_->selectedBytes();
+        kind = DeviceQueryKind::ByVoltageAndCurrent;
+    } else if (searchMode_ == 2) {
+        first = series_->selectedBytes();
+        second = circuit_->selectedBytes();
+        kind = DeviceQueryKind::BySeriesAndCircuit;
+    } else {
+        return;
+    }
+
+    if (first.empty() || second.empty()) {
+        setStatus(kSelectConditionMessage);
+        return;
+    }
+    std::vector<const DeviceIndexEntry*> devices;
+    if (library_.findDevices(devices, kind, first, second)) {
+        for (const DeviceIndexEntry* device : devices) {
+            result_->addEntry(device->typeNumber);
+        }
+        setStatus(kFoundMessage);
+    } else {
+        setStatus(kNotFoundMessage);
+    }
+}
+
+void RecommendedDeviceDialog::accept() {
+    const std::string typeNumber = result_->selectedBytes();
+    if (!typeNumber.empty()) {
+        std::vector<const DeviceIndexEntry*> devices;
+        recommendedPick_ = library_.findDevices(devices, DeviceQueryKind::ByTypeNumber, typeNumber)
+                               ? devices.front()
+                               : nullptr;
+    }
+    QDialog::accept();
+}
+
+}  // namespace thermalyx

@@ -1,0 +1,82 @@
+// The "Condition Input" tab: one operating point of the inverter, checked
+// against the selected device's limits and calculated with "calculate".
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "engine/operating_point.h"
+#include "pages/input_rules.h"
+#include "results/report_file.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace thermalyx {
+
+class DeviceLibrary;
+class DeviceSelectionPage;
+class HeatsinkPage;
+class Prompt;
+
+// The last steady-state calculation: what the result window shows and the
+// report writes.
+struct SteadyCalculation {
+    OperatingCondition condition;
+    SteadyResult result;
+};
+
+class ConditionPage : public QWidget {
+    Q_OBJECT
+
+public:
+    // The eight operating inputs, in field (and checking) order.
+    enum Field { OutputFrequency, OutputCurrent, CarrierFrequency, PowerFactor, ModulationRate,
+                 DcVoltage, RgOn, RgOff, FieldCount };
+
+    ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidget* parent = nullptr);
+
+    void link(HeatsinkPage& heatsinkPage, DeviceSelectionPage& devicePage);
+
+    // Shows a device's default inputs; "DC LOCK" and the modulation stay.
+    void setDefaultTexts(const ConditionTexts& texts);
+    void setCalculateEnabled(bool enabled);
+
+    const SteadyCalculation& lastSteadyCalculation() const { return lastSteady_; }
+    // How the result window writes its report (tests fix the time and the files).
+    void setReportWriteOptions(const ReportWriteOptions& options) { reportOptions_ = options; }
+
+    QLineEdit* field(Field which) const { return fields_.at(which); }
+    QCheckBox* dcLockBox() const { return dcLock_; }
+    QRadioButton* twoArmsButton() const { return twoArms_; }
+    QRadioButton* threeArmsButton() const { return threeArms_; }
+    QPushButton* calculateButton() const { return calculate_; }
+    int modulation() const { return modulation_; }
+
+public slots:
+    // "calculate": checks every input, runs the engine and shows the result.
+    void calculateSteady();
+
+private:
+    ConditionTexts fieldTexts() const;
+    void showInputError(const std::string& message);
+
+    const DeviceLibrary& library_;
+    Prompt& prompt_;
+    HeatsinkPage* heatsinkPage_ = nullptr;
+    DeviceSelectionPage* devicePage_ = nullptr;
+
+    std::array<QLineEdit*, FieldCount> fields_{};
+    QCheckBox* dcLock_ = nullptr;
+    QRadioButton* twoArms_ = nullptr;
+    QRadioButton* threeArms_ = nullptr;
+    QPushButton* calculate_ = nullptr;
+
+    int modulation_ = kModulationTwoArms;
+    SteadyCalculation lastSteady_;
+    ReportWriteOptions reportOptions_;
+};
+
+}  // namespace thermalyx
