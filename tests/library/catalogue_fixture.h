@@ -1,0 +1,128 @@
+// Small catalogues written in code for the authoring tests: devices with
+// datasheet-like curves, as CSV texts, and throw-away folders to build into.
+#pragma once
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "library/catalogue.h"
+#include "library/number_text.h"
+
+namespace thermalyx::testing {
+
+// One device of a test catalogue.
+struct SampleDevice {
+    std::string series;
+    std::string typeNumber;
+    double ic;      // A
+    double vdc;     // DCMV default, V
+    double rg;      // standard rg, ohm
+    std::string package = "NP-A (62x108 mm)";
+};
+
+inline std::vector<SampleDevice> sampleDevices() {
+    return {{"T-Series", "6NT50A-120", 50, 600, 11},
+            {"T-Series", "7NT100B-120", 100, 600, 5.6, "NP-B (62x122 mm)"},
+            {"TH-Series", "2NT300D-060", 300, 300, 1.6, "NP-D (62x108 mm dual)"}};
+}
+
+inline std::string devicesCsv(const std::vector<SampleDevice>& devices) {
+    std::string csv;
+    for (std::size_t i = 0; i < kDeviceColumns.size(); ++i)
+        csv += std::string(i ? "," : "") + kDeviceColumns[i];
+    csv += '\n';
+    for (const SampleDevice& d : devices) {
+        const std::string vmax = formatShortest(d.vdc * 1.5);
+        const std::string vmin = formatShortest(d.vdc / 3);
+        csv += d.series + "," + d.typeNumber + ",np_a,6in1,400V,7.5kW,1200," +
+               formatShortest(d.ic) + ",1.75,300," + formatShortest(d.rg) + "," + d.package +
+               ",2025/10," + "400,0.1,50," + formatShortest(d.ic) + ",0.1," +
+               formatShortest(d.ic / 2) + ",20,1,8,1,-1,0.85,1.15,0,1," + vmax + "," + vmin + "," +
+               formatShortest(d.vdc) + "," + formatShortest(4 * d.rg) + "," +
+               formatShortest(d.rg / 2) + "," + formatShortest(d.rg) + "\n";
+    }
+    return csv;
+}
+
+// Curve points in the shape of a trench IGBT's datasheet, scaled with IC.
+inline std::string curvesCsv(const std::vector<SampleDevice>& devices) {
+    std::string csv = "series,typeNumber,curve,x,y\n";
+    auto row = [&](const SampleDevice& d, const char* curve, double x, double y) {
+        csv += d.series + "," + d.typeNumber + "," + curve + "," + formatShortest(x) + "," +
+               formatFixed(y, 4) + "\n";
+    };
+    const double conduction[] = {0, 0.1, 0.2, 0.35, 0.5, 0.75, 1, 1.25, 1.5, 1.75, 2};
+    const double energy[] = {0.1, 0.25, 0.5, 0.75, 1, 1.5, 2};
+    const double ratios[] = {0.5, 1, 2, 3, 4};
+    for (const SampleDevice& d : devices) {
+        for (double u : conduction)
+            row(d, "VCE", u * d.ic, 0.6 + 0.5 * (1 - std::exp(-u / 0.15)) + 0.85 * u);
+        for (double u : conduction)
+            row(d, "VF", u * d.ic, 0.5 + 0.6 * (1 - std::exp(-u / 0.15)) + 0.7 * u);
+        const double perAmp = d.ic * 0.08;  // mJ at IC
+        for (double u : energy) row(d, "Eon", u * d.ic, perAmp * (0.7 * u + 0.3 * u * u));
+        for (double u : energy) row(d, "Eoff", u * d.ic, perAmp * 1.1 * (1.1 * u - 0.1 * u * u));
+        for (double u : energy) row(d, "Err", u * d.ic, perAmp * 0.55 * (1.5 * u - 0.5 * u * u + 0.1 * u * u * u));
+        for (double r : ratios) row(d, "Kon", r, 1 + 0.40 * (r - 1) + 0.0 * (r - 1) * (r - 1));
+        for (double r : ratios) row(d, "Koff", r, 1 + 0.17 * (r - 1) - 0.001 * (r - 1) * (r - 1));
+        for (double r : ratios) row(d, "Krr", r, 1 - 0.25 * (r - 1) + 0.035 * (r - 1) * (r - 1));
+    }
+    return csv;
+}
+
+inline std::string thermalCsv(const std::vector<SampleDevice>& devices) {
+    std::string csv;
+    for (std::size_t i = 0; i < kThermalColumns.size(); ++i)
+        csv += std::string(i ? "," : "") + kThermalColumns[i];
+    csv += '\n';
+    for (const SampleDevice& d : devices) {
+        const double rth = 0.24 * std::pow(100.0 / d.ic, 0.85);
+        const double pair = 0.42 * rth;
+        csv += d.series + "," + d.typeNumber + "," + formatShortest(rth) + "," +
+               formatShortest(1.75 * rth) + ",0.06,0.26,0.52,0.16,0.08,0.3,0.5,0.12," +
+               formatShortest(pair) + "," + formatShortest(pair / 6) + "," +
+               formatShortest(pair / kCaseFinPairFactor) + "\n";
+    }
+    return csv;
+}
+
+// A folder of its own under the system's temporary folder, removed at the end.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "thermalyx-catalogue-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+        path_ = pattern;
+    }
+    ~TemporaryFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    // The folder with a trailing separator, as the library expects it.
+    std::string folder() const { return path_.string() + "/"; }
+
+    void write(const std::string& name, const std::string& content) const {
+        std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+        out << content;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The project's own sample line.
+inline std::string sampleCatalogueFolder() {
+    return std::string(THERMALYX_TEST_DATA_DIR) + "../../data/catalogue/";
+}
+
+}  // namespace thermalyx::testing

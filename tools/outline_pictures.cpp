@@ -1,0 +1,438 @@
+// thermalyx-outlines: draws the package outline pictures of the sample
+// product line, one JPEG per package name, as the device selection page shows
+// them (scaled to 266 x 212 pixels; drawn at twice that size).
+//
+//     thermalyx-outlines OUT_DIR [CATALOGUE_DIR] [--png DIR]
+//
+// With CATALOGUE_DIR it first checks that every "deviceImage" of devices.csv
+// has a drawing here. --png also writes a PNG copy of each picture.
+#include <QtCore/QByteArray>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QRectF>
+#include <QtCore/QSet>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtGui/QFont>
+#include <QtGui/QFontMetricsF>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+#include <QtGui/QPen>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 532;
+constexpr int kHeight = 424;
+
+// Drawing colours: a light technical drawing that stays readable at half size.
+const QColor kInk(0x1b, 0x26, 0x33);
+const QColor kBaseplate(0xd3, 0xd8, 0xde);
+const QColor kHousing(0x4a, 0x52, 0x5c);
+const QColor kHousingLight(0x5d, 0x66, 0x71);
+const QColor kPin(0xd9, 0xa4, 0x41);
+const QColor kScrew(0xc9, 0xcd, 0xd2);
+const QColor kCentreLine(0xb0, 0x3a, 0x2e);
+const QColor kDimension(0x2f, 0x5d, 0x8a);
+
+enum class Style { PimNoBaseplate, SixPack, Dual };
+
+struct Hole {
+    double x, y, diameter;  // mm
+};
+
+struct PinGroup {
+    double x, y;    // centre of the first pin, mm
+    int count;      // pins along x
+    double pitch;   // mm
+    QString label;  // printed beside the group ("" for none)
+    bool labelAbove;
+};
+
+struct Terminal {
+    double x, y;    // centre, mm
+    double size;    // square pad, mm
+    QString label;
+};
+
+struct Package {
+    QString name;        // picture name
+    QString title;       // package name as printed
+    QString description;
+    Style style;
+    double length, width;  // outline, mm
+    QRectF housing;        // plastic housing on the baseplate, mm
+    std::vector<Hole> holes;
+    std::vector<PinGroup> pins;
+    std::vector<Terminal> terminals;
+    std::vector<QRectF> auxTabs;  // flat auxiliary tabs, mm
+    QRectF marking;               // where the maker's marking is printed, mm
+};
+
+std::vector<Package> packages() {
+    std::vector<Package> list;
+
+    // Baseplate-less PIMs: the housing is the outline; a screw clamp at each
+    // end presses the DCB onto the heat sink. Pins in two rows along the long
+    // sides: mains input R S T, DC link P N, brake B, outputs U V W; the
+    // second row carries gates, emitters and the NTC.
+    {
+        Package p{"np_p1", "NP-P1", "PIM, no baseplate", Style::PimNoBaseplate, 62, 33,
+                  QRectF(0, 0, 62, 33), {}, {}, {}, {}, {}};
+        p.marking = QRectF(10, 9, 42, 15);
+        p.holes = {{5.0, 16.5, 4.3}, {57.0, 16.5, 4.3}};
+        p.pins = {{13.0, 3.4, 3, 3.2, "R S T", false},  {25.0, 3.4, 2, 3.2, "P N", false},
+                  {34.6, 3.4, 1, 3.2, "B", false},     {41.0, 3.4, 3, 3.2, "U V W", false},
+                  {13.0, 29.6, 7, 3.2, "", true},      {39.0, 29.6, 5, 3.2, "", true}};
+        list.push_back(p);
+    }
+    {
+        Package p{"np_p2", "NP-P2", "PIM, no baseplate", Style::PimNoBaseplate, 82, 45,
+                  QRectF(0, 0, 82, 45), {}, {}, {}, {}, {}};
+        p.marking = QRectF(11, 12, 60, 21);
+        p.holes = {{5.5, 22.5, 4.3}, {76.5, 22.5, 4.3}};
+        p.pins = {{14.0, 3.6, 3, 4.0, "R S T", false}, {30.0, 3.6, 2, 4.0, "P N", false},
+                  {42.0, 3.6, 1, 4.0, "B", false},    {50.0, 3.6, 3, 4.0, "U V W", false},
+                  {64.0, 3.6, 2, 4.0, "", false},
+                  {14.0, 41.4, 8, 3.2, "", true},     {45.0, 41.4, 8, 3.2, "", true}};
+        list.push_back(p);
+    }
+
+    // Six- and seven-packs on a copper baseplate, four (or six) mounting holes,
+    // solder pins: power pins along the upper side, gate and emitter pairs and
+    // the NTC along the lower side.
+    {
+        Package p{"np_a", "NP-A", "6in1 / 7in1, baseplate", Style::SixPack, 108, 62,
+                  QRectF(13, 1.5, 82, 59), {}, {}, {}, {}, {}};
+        p.marking = QRectF(13, 16, 82, 30);
+        p.holes = {{6.5, 8, 5.5}, {6.5, 54, 5.5}, {101.5, 8, 5.5}, {101.5, 54, 5.5}};
+        p.pins = {{19, 6, 2, 2.5, "P", false},   {31, 6, 2, 2.5, "U", false},
+                  {45, 6, 2, 2.5, "V", false},   {59, 6, 2, 2.5, "W", false},
+                  {73, 6, 2, 2.5, "N", false},   {85, 6, 2, 2.5, "B", false},
+                  {19, 56, 12, 4.0, "", true},   {84, 56, 2, 4.0, "NTC", true}};
+        list.push_back(p);
+    }
+    {
+        Package p{"np_b", "NP-B", "6in1 / 7in1, baseplate", Style::SixPack, 122, 62,
+                  QRectF(13, 1.5, 96, 59), {}, {}, {}, {}, {}};
+        p.marking = QRectF(13, 16, 96, 30);
+        p.holes = {{6.5, 8, 5.5}, {6.5, 54, 5.5}, {115.5, 8, 5.5}, {115.5, 54, 5.5}};
+        p.pins = {{19, 6, 3, 2.5, "P", false},   {34, 6, 3, 2.5, "U", false},
+                  {50, 6, 3, 2.5, "V", false},   {66, 6, 3, 2.5, "W", false},
+                  {82, 6, 3, 2.5, "N", false},   {97, 6, 2, 2.5, "B", false},
+                  {19, 56, 14, 4.2, "", true},   {96, 56, 2, 4.2, "NTC", true}};
+        list.push_back(p);
+    }
+    {
+        Package p{"np_c", "NP-C", "6in1 / 7in1, baseplate", Style::SixPack, 152, 80,
+                  QRectF(14, 1.5, 124, 77), {}, {}, {}, {}, {}};
+        p.marking = QRectF(14, 20, 124, 40);
+        p.holes = {{7, 9, 5.5},   {7, 40, 5.5},   {7, 71, 5.5},
+                   {145, 9, 5.5}, {145, 40, 5.5}, {145, 71, 5.5}};
+        p.pins = {{21, 7, 4, 2.5, "P", false},   {41, 7, 4, 2.5, "U", false},
+                  {62, 7, 4, 2.5, "V", false},   {83, 7, 4, 2.5, "W", false},
+                  {104, 7, 4, 2.5, "N", false},  {123, 7, 3, 2.5, "B", false},
+                  {21, 73, 16, 5.0, "", true},   {121, 73, 2, 5.0, "NTC", true}};
+        list.push_back(p);
+    }
+
+    // Dual (half-bridge) modules: screw terminals for the DC link and the
+    // output, flat auxiliary tabs for gates and emitters.
+    {
+        Package p{"np_d", "NP-D", "2in1, baseplate", Style::Dual, 108, 62,
+                  QRectF(14, 1.5, 80, 59), {}, {}, {}, {}, {}};
+        p.marking = QRectF(14, 40, 80, 18);
+        p.holes = {{7, 7, 6.4}, {7, 55, 6.4}, {101, 7, 6.4}, {101, 55, 6.4}};
+        p.terminals = {{25, 31, 14, "+"}, {48, 31, 14, "\u2212"}, {77, 31, 14, "~"}};
+        p.auxTabs = {QRectF(86.5, 12, 5, 2.4), QRectF(86.5, 18, 5, 2.4),
+                     QRectF(86.5, 41.6, 5, 2.4), QRectF(86.5, 47.6, 5, 2.4)};
+        list.push_back(p);
+    }
+    {
+        Package p{"np_e", "NP-E", "2in1, baseplate", Style::Dual, 172, 89,
+                  QRectF(16, 1.5, 140, 86), {}, {}, {}, {}, {}};
+        p.marking = QRectF(16, 38.5, 124, 12);
+        p.holes = {{8, 8, 6.4},   {8, 44.5, 6.4},   {8, 81, 6.4},
+                   {164, 8, 6.4}, {164, 44.5, 6.4}, {164, 81, 6.4}};
+        p.terminals = {{32, 27, 16, "+"},         {32, 62, 16, "+"},
+                       {72, 27, 16, "\u2212"},    {72, 62, 16, "\u2212"},
+                       {118, 27, 16, "~"},         {118, 62, 16, "~"}};
+        p.auxTabs = {QRectF(142, 18, 6, 2.8), QRectF(142, 25, 6, 2.8),
+                     QRectF(142, 61.2, 6, 2.8), QRectF(142, 68.2, 6, 2.8)};
+        list.push_back(p);
+    }
+    return list;
+}
+
+// mm of the package to pixels of the picture.
+struct Frame {
+    double scale;
+    QPointF origin;
+    QPointF at(double x, double y) const { return origin + QPointF(x * scale, y * scale); }
+    QRectF rect(const QRectF& mm) const {
+        return QRectF(at(mm.x(), mm.y()), QSizeF(mm.width() * scale, mm.height() * scale));
+    }
+    double len(double mm) const { return mm * scale; }
+};
+
+QFont font(double pixels, bool bold = false) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(static_cast<int>(std::lround(pixels)));
+    f.setBold(bold);
+    return f;
+}
+
+void drawArrowHead(QPainter& painter, QPointF tip, QPointF direction) {
+    const double length = std::hypot(direction.x(), direction.y());
+    const QPointF d = direction / length;
+    const QPointF n(-d.y(), d.x());
+    QPainterPath head;
+    head.moveTo(tip);
+    head.lineTo(tip - d * 11 + n * 4);
+    head.lineTo(tip - d * 11 - n * 4);
+    head.closeSubpath();
+    painter.fillPath(head, kDimension);
+}
+
+// A dimension line between two points with extension lines and the size in mm.
+void drawDimension(QPainter& painter, QPointF a, QPointF b, QPointF offset, const QString& text) {
+    painter.setPen(QPen(kDimension, 1.2));
+    const QPointF a2 = a + offset;
+    const QPointF b2 = b + offset;
+    const double ol = std::hypot(offset.x(), offset.y());
+    const QPointF overshoot = offset / ol * 6.0;
+    painter.drawLine(a + offset / ol * 4.0, a2 + overshoot);
+    painter.drawLine(b + offset / ol * 4.0, b2 + overshoot);
+    painter.setPen(QPen(kDimension, 1.6));
+    painter.drawLine(a2, b2);
+    drawArrowHead(painter, a2, a2 - b2);
+    drawArrowHead(painter, b2, b2 - a2);
+
+    painter.setFont(font(19));
+    const QFontMetricsF metrics(painter.font());
+    const QPointF mid = (a2 + b2) / 2;
+    const double w = metrics.horizontalAdvance(text) + 10;
+    const double h = metrics.height();
+    painter.save();
+    painter.translate(mid);
+    if (std::fabs(a.x() - b.x()) < 1e-9) painter.rotate(-90);
+    const QRectF box(-w / 2, -h / 2, w, h);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(kDimension);
+    painter.drawText(box, Qt::AlignCenter, text);
+    painter.restore();
+}
+
+void drawCentreCross(QPainter& painter, QPointF c, double half) {
+    QPen pen(kCentreLine, 1.0, Qt::DashDotLine);
+    painter.setPen(pen);
+    painter.drawLine(c - QPointF(half, 0), c + QPointF(half, 0));
+    painter.drawLine(c - QPointF(0, half), c + QPointF(0, half));
+}
+
+void drawHole(QPainter& painter, const Frame& f, const Hole& hole, bool onMetal) {
+    const QPointF c = f.at(hole.x, hole.y);
+    const double r = f.len(hole.diameter) / 2;
+    // Washer seat around the hole.
+    painter.setPen(QPen(kInk, 1.2));
+    painter.setBrush(onMetal ? kBaseplate.lighter(106) : kHousingLight);
+    painter.drawEllipse(c, r * 1.75, r * 1.75);
+    painter.setPen(QPen(kInk, 2.0));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(c, r, r);
+    drawCentreCross(painter, c, r * 2.3);
+}
+
+void drawPins(QPainter& painter, const Frame& f, const PinGroup& g) {
+    const double side = std::max(f.len(1.4), 6.0);
+    painter.setPen(QPen(kInk, 1.0));
+    painter.setBrush(kPin);
+    for (int i = 0; i < g.count; ++i) {
+        const QPointF c = f.at(g.x + i * g.pitch, g.y);
+        painter.drawRect(QRectF(c.x() - side / 2, c.y() - side / 2, side, side));
+    }
+    if (g.label.isEmpty()) return;
+    painter.setFont(font(17, true));
+    painter.setPen(Qt::white);
+    const QPointF first = f.at(g.x, g.y);
+    const QPointF last = f.at(g.x + (g.count - 1) * g.pitch, g.y);
+    const double cx = (first.x() + last.x()) / 2;
+    const double dy = g.labelAbove ? -side - 14 : side + 14;
+    painter.drawText(QRectF(cx - 60, first.y() + dy - 11, 120, 22), Qt::AlignCenter, g.label);
+}
+
+void drawTerminal(QPainter& painter, const Frame& f, const Terminal& t) {
+    const QPointF c = f.at(t.x, t.y);
+    const double half = f.len(t.size) / 2;
+    painter.setPen(QPen(kInk, 1.6));
+    painter.setBrush(kHousingLight);
+    painter.drawRect(QRectF(c.x() - half, c.y() - half, 2 * half, 2 * half));
+    // Nickel-plated terminal with its screw.
+    painter.setBrush(kScrew);
+    painter.drawRect(QRectF(c.x() - half * 0.8, c.y() - half * 0.8, 1.6 * half, 1.6 * half));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(c, half * 0.42, half * 0.42);
+    drawCentreCross(painter, c, half * 0.55);
+    painter.setFont(font(22, true));
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(c.x() - half - 30, c.y() - 14, 26, 28), Qt::AlignCenter, t.label);
+}
+
+QImage drawPackage(const Package& p) {
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    // Title block.
+    painter.setPen(kInk);
+    painter.setFont(font(30, true));
+    painter.drawText(QRectF(18, 8, 200, 38), Qt::AlignLeft | Qt::AlignVCenter, p.title);
+    painter.setFont(font(18));
+    painter.drawText(QRectF(150, 8, kWidth - 168, 38), Qt::AlignRight | Qt::AlignVCenter,
+                     p.description + QStringLiteral(" \u2013 top view"));
+    painter.setPen(QPen(kInk, 1.0));
+    painter.drawLine(QPointF(18, 50), QPointF(kWidth - 18, 50));
+
+    // The outline, scaled to leave room for the dimensions below and right.
+    const QRectF area(34, 84, kWidth - 34 - 76, kHeight - 84 - 54);
+    const double scale = std::min(area.width() / p.length, area.height() / p.width);
+    const QPointF origin(area.x() + (area.width() - p.length * scale) / 2,
+                         area.y() + (area.height() - p.width * scale) / 2);
+    const Frame f{scale, origin};
+    const QRectF outline = f.rect(QRectF(0, 0, p.length, p.width));
+
+    // Module centre lines.
+    painter.setPen(QPen(kCentreLine, 1.0, Qt::DashDotLine));
+    painter.drawLine(QPointF(outline.left() - 14, outline.center().y()),
+                     QPointF(outline.right() + 14, outline.center().y()));
+    painter.drawLine(QPointF(outline.center().x(), outline.top() - 14),
+                     QPointF(outline.center().x(), outline.bottom() + 14));
+
+    if (p.style == Style::PimNoBaseplate) {
+        painter.setPen(QPen(kInk, 2.4));
+        painter.setBrush(kHousing);
+        painter.drawRoundedRect(outline, f.len(2.0), f.len(2.0));
+        // Recessed clamp pockets at the ends.
+        painter.setPen(QPen(kInk, 1.2));
+        painter.setBrush(kHousingLight);
+        for (const Hole& h : p.holes) {
+            const QPointF c = f.at(h.x, h.y);
+            const double r = f.len(h.diameter) * 1.15;
+            painter.drawRoundedRect(QRectF(c.x() - r, c.y() - r * 1.6, 2 * r, 3.2 * r), 4, 4);
+        }
+    } else {
+        painter.setPen(QPen(kInk, 2.4));
+        painter.setBrush(kBaseplate);
+        painter.drawRoundedRect(outline, f.len(1.5), f.len(1.5));
+        painter.setPen(QPen(kInk, 1.8));
+        painter.setBrush(kHousing);
+        painter.drawRoundedRect(f.rect(p.housing), f.len(2.5), f.len(2.5));
+    }
+    painter.setBrush(Qt::NoBrush);
+    for (const Hole& h : p.holes) {
+        const bool onMetal = p.style != Style::PimNoBaseplate && !p.housing.contains(h.x, h.y);
+        drawHole(painter, f, h, onMetal);
+    }
+    for (const PinGroup& g : p.pins) drawPins(painter, f, g);
+    for (const Terminal& t : p.terminals) drawTerminal(painter, f, t);
+    painter.setPen(QPen(kInk, 1.0));
+    painter.setBrush(kPin);
+    for (const QRectF& tab : p.auxTabs) painter.drawRect(f.rect(tab));
+
+    // Marking on the housing.
+    painter.setPen(QColor(0xe6, 0xe9, 0xed));
+    painter.setFont(font(p.style == Style::PimNoBaseplate ? 20 : 24, true));
+    const QRectF marking = f.rect(p.marking);
+    painter.drawText(marking, Qt::AlignCenter, QStringLiteral("NORVANE  ") + p.title);
+
+    // Dimensions: length below, width to the right.
+    drawDimension(painter, outline.bottomLeft(), outline.bottomRight(), QPointF(0, 36),
+                  QString::number(p.length) + QStringLiteral(" mm"));
+    drawDimension(painter, outline.topRight(), outline.bottomRight(), QPointF(38, 0),
+                  QString::number(p.width) + QStringLiteral(" mm"));
+    painter.end();
+    return image;
+}
+
+// The deviceImage column of devices.csv: every value needs a drawing.
+bool checkCatalogue(const QString& folder, const std::vector<Package>& list) {
+    QFile file(QDir(folder).filePath(QStringLiteral("devices.csv")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "thermalyx-outlines: cannot read %s\n",
+                     qPrintable(file.fileName()));
+        return false;
+    }
+    QSet<QString> known;
+    for (const Package& p : list) known.insert(p.name);
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    int column = -1;
+    bool ok = true;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = QString::fromUtf8(lines[i]).trimmed();
+        if (line.isEmpty()) continue;
+        const QStringList fields = line.split(QLatin1Char(','));
+        if (column < 0) {
+            column = static_cast<int>(fields.indexOf(QStringLiteral("deviceImage")));
+            if (column < 0) {
+                std::fprintf(stderr, "thermalyx-outlines: %s has no deviceImage column\n",
+                             qPrintable(file.fileName()));
+                return false;
+            }
+            continue;
+        }
+        if (column < fields.size() && !known.contains(fields[column].trimmed())) {
+            std::fprintf(stderr, "thermalyx-outlines: %s, line %lld: no drawing for \"%s\"\n",
+                         qPrintable(file.fileName()), static_cast<long long>(i + 1),
+                         qPrintable(fields[column].trimmed()));
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Drawing text needs a GUI application, never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QGuiApplication::arguments();
+    args.removeFirst();
+    QString pngFolder;
+    const qsizetype png = args.indexOf(QStringLiteral("--png"));
+    if (png >= 0 && png + 1 < args.size()) {
+        pngFolder = args[png + 1];
+        args.remove(png, 2);
+    }
+    if (args.isEmpty() || args.size() > 2) {
+        std::fprintf(stderr, "usage: thermalyx-outlines OUT_DIR [CATALOGUE_DIR] [--png DIR]\n");
+        return 2;
+    }
+    const std::vector<Package> list = packages();
+    if (args.size() == 2 && !checkCatalogue(args[1], list)) return 1;
+
+    const QDir out(args[0]);
+    if (!QDir().mkpath(out.path()) || (!pngFolder.isEmpty() && !QDir().mkpath(pngFolder))) {
+        std::fprintf(stderr, "thermalyx-outlines: cannot create %s\n", qPrintable(out.path()));
+        return 4;
+    }
+    for (const Package& p : list) {
+        const QImage image = drawPackage(p);
+        const QString path = out.filePath(p.name + QStringLiteral(".jpg"));
+        if (!image.save(path, "JPG", 92)) {
+            std::fprintf(stderr, "thermalyx-outlines: cannot write %s (is the JPEG plugin there?)\n",
+                         qPrintable(path));
+            return 4;
+        }
+        if (!pngFolder.isEmpty())
+            image.save(QDir(pngFolder).filePath(p.name + QStringLiteral(".png")), "PNG");
+    }
+    return 0;
+}
