@@ -1,25 +1,195 @@
 #include "library/device_library.h"
 
+#include <array>
 #include <iostream>
+#include <utility>
+
+#include "library/ini_file.h"
+#include "library/param_file.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace thermalyx {
+namespace {
 
-DeviceLibrary::DeviceLibrary() : errorStream_(&std::cout) { thermalyx::programFolder(programFolder); }
+// The keys of a specification section after the three search keys.
+constexpr std::array<const char*, 7> kProductInfoKeys = {
+    "Product Info #1", "Product Info #2", "Product Info #3", "Product Info #4",
+    "Product Info #5", "Product Info #6", "Product Info #7",
+};
+
+}  // namespace
+
+DeviceLibrary::DeviceLibrary() : errorStream_(&std::cout) {
+    thermalyx::programFolder(programFolder);
+}
+
 DeviceLibrary::DeviceLibrary(std::string folder)
     : programFolder(std::move(folder)), errorStream_(&std::cout) {}
 
-bool DeviceLibrary::load() { return false; }
-
-bool DeviceLibrary::findDevices(std::vector<const DeviceIndexEntry*>& result, DeviceQueryKind kind,
-                                std::string_view a, std::string_view b) const {
-    return findDevices(result, static_cast<int>(kind), a, b);
+void DeviceLibrary::clear() {
+    seriesList.clear();
+    deviceIndex.clear();
+    searchRecords.clear();
+    specRecords.clear();
+    limitRecords.clear();
+    paramRecords.clear();
+    deviceCount = 0;
+    acVoltageList.clear();
+    outputCurrentList.clear();
+    circuitCompositionList.clear();
 }
 
-bool DeviceLibrary::findDevices(std::vector<const DeviceIndexEntry*>& result, int, std::string_view,
-                                std::string_view) const {
-    return !result.empty();
+bool DeviceLibrary::load() {
+    clear();
+    if (!readSpecFile() || !readLimitsFile() ||
+        !readParamFile(programFolder + kParamFileName, paramRecords)) {
+        // Whatever was read stays unreachable: the library is empty again.
+        clear();
+        return false;
+    }
+    // Pairing is by position only: a shorter limits or parameter file leaves
+    // the remaining devices with zero values.
+    if (limitRecords.size() < specRecords.size()) limitRecords.resize(specRecords.size());
+    if (paramRecords.size() < specRecords.size()) paramRecords.resize(specRecords.size());
+    buildIndex();
+    buildValueLists();
+    return true;
 }
 
-bool programFolder(std::string&) { return false; }
+bool DeviceLibrary::readIniFile(const char* fileName, IniFile& ini) const {
+    int errorCode = 0;
+    // A file that reads but has no section reports no system error.
+    if (!IniFile::read(programFolder + fileName, ini, errorCode) || ini.sectionNames().empty()) {
+        *errorStream_ << "Error= " << errorCode << '\n' << std::flush;
+        return false;
+    }
+    return true;
+}
+
+bool DeviceLibrary::readSpecFile() {
+    IniFile ini;
+    if (!readIniFile(kSpecFileName, ini)) return false;
+    for (const std::string& name : ini.sectionNames()) {
+        DeviceSpecRecord& spec = specRecords.emplace_back();
+        DeviceSearchRecord& search = searchRecords.emplace_back();
+        if (!splitDeviceKey(name, spec.series, spec.typeNumber)) return false;
+        search.series = spec.series;
+        search.typeNumber = spec.typeNumber;
+        if (!readProfileValue(ini, name, "Device Image", spec.deviceImage) ||
+            !readProfileValue(ini, name, "Circuit composition", search.circuitComposition) ||
+            !readProfileValue(ini, name, "AC Voltage", search.acVoltage) ||
+            !readProfileValue(ini, name, "OutputCurrent", search.outputCurrent)) {
+            return false;
+        }
+        for (std::size_t i = 0; i < kProductInfoKeys.size(); ++i) {
+            if (!readProfileValue(ini, name, kProductInfoKeys[i], spec.productInfo[i]))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool DeviceLibrary::readLimitsFile() {
+    IniFile ini;
+    if (!readIniFile(kLimitsFileName, ini)) return false;
+    for (const std::string& name : ini.sectionNames()) {
+        ConditionLimits& limits = limitRecords.emplace_back();
+        if (!splitDeviceKey(name, limits.series, limits.typeNumber)) return false;
+        for (int i = 0; i < kLimitCount; ++i) {
+            if (!readProfileValue(ini, name, kLimitKeys[static_cast<std::size_t>(i)],
+                                  limitValue(limits, i))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void DeviceLibrary::buildIndex() {
+    seriesList.clear();
+    deviceIndex.clear();
+    // The record arrays are complete: the references below stay valid.
+    std::string_view previousSeries;
+    // An empty series name ends the list for its readers: later runs stay out.
+    bool seriesListOpen = true;
+    for (std::size_t i = 0; i < specRecords.size() && !specRecords[i].typeNumber.empty(); ++i) {
+        const DeviceSpecRecord& spec = specRecords[i];
+        if (spec.series != previousSeries) {
+            if (spec.series.empty()) seriesListOpen = false;
+            if (seriesListOpen) seriesList.push_back(spec.series);
+            previousSeries = spec.series;
+        }
+        DeviceIndexEntry& entry = deviceIndex.emplace_back();
+        entry.series = spec.series;
+        entry.typeNumber = spec.typeNumber;
+        entry.search = &searchRecords[i];
+        entry.spec = &specRecords[i];
+        entry.limits = &limitRecords[i];
+        entry.params = &paramRecords[i];
+    }
+    deviceCount = static_cast<int>(deviceIndex.size());
+}
+
+void DeviceLibrary::buildValueLists() {
+    for (const DeviceIndexEntry& entry : deviceIndex) {
+        addDistinct(acVoltageList, entry.search->acVoltage);
+        addDistinct(outputCurrentList, entry.search->outputCurrent);
+        addDistinct(circuitCompositionList, entry.search->circuitComposition);
+    }
+}
+
+bool splitDeviceKey(std::string_view key, std::string& series, std::string& typeNumber) {
+    if (key.empty()) return false;
+    const std::size_t at = key.find('@');
+    if (at == std::string_view::npos) return false;
+    series.assign(key.substr(0, at));
+    typeNumber.assign(key.substr(at + 1));
+    return true;
+}
+
+void addDistinct(std::vector<std::string>& list, std::string_view text) {
+    // The list ends at its first empty text, so an empty text adds nothing.
+    if (text.empty()) return;
+    for (const std::string& held : list) {
+        if (held == text) return;
+    }
+    list.emplace_back(text);
+}
+
+bool programFolder(std::string& folder) {
+#ifdef _WIN32
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    char drive[_MAX_DRIVE] = {};
+    char directory[_MAX_DIR] = {};
+    if (_splitpath_s(path, drive, sizeof drive, directory, sizeof directory, nullptr, 0, nullptr,
+                     0) != 0) {
+        return false;
+    }
+    folder = std::string(drive) + directory;
+    return true;
+#else
+    std::string path(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+        if (length < 0) return false;
+        if (static_cast<std::size_t>(length) < path.size()) {
+            path.resize(static_cast<std::size_t>(length));
+            break;
+        }
+        path.resize(path.size() * 2);  // the path may have been cut: try again
+    }
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return false;
+    folder = path.substr(0, slash + 1);
+    return true;
+#endif
+}
 
 }  // namespace thermalyx

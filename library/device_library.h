@@ -11,6 +11,8 @@
 
 namespace thermalyx {
 
+class IniFile;
+
 inline constexpr const char* kSpecFileName = "igbt_devspec.ini";
 inline constexpr const char* kLimitsFileName = "igbt_condition.ini";
 inline constexpr const char* kParamFileName = "igbt_devparam.bin";
@@ -63,6 +65,13 @@ public:
     std::vector<std::string> circuitCompositionList;
 
 private:
+    void clear();
+    bool readIniFile(const char* fileName, IniFile& ini) const;
+    bool readSpecFile();
+    bool readLimitsFile();
+    void buildIndex();
+    void buildValueLists();
+
     std::ostream* errorStream_;
 };
 

@@ -56,6 +56,10 @@ constexpr int kLimitCount = 21;
 // The 21 limit keys of the limits file, in file (and field) order.
 extern const std::array<const char*, kLimitCount> kLimitKeys;
 
+// The names of the 21 fields of ConditionLimits, in the same order
+// ("outputFrequencyMax", ..., "gateResistanceDefault").
+extern const std::array<const char*, kLimitCount> kLimitFieldNames;
+
 // The field of ConditionLimits that holds limit number index (0-based, key order).
 double& limitValue(ConditionLimits& limits, int index);
 double limitValue(const ConditionLimits& limits, int index);
