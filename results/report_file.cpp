@@ -17,8 +17,9 @@ std::error_code lastError() { return {errno, std::system_category()}; }
 
 // A name beside the target that no other writer uses: ".<name>.<random>.tmp".
 std::string temporaryName(const std::filesystem::path& target, std::mt19937_64& random) {
+    // Cut long names so the temporary name stays within the file system's limit.
     std::string leaf = ".";
-    leaf += target.filename().string();
+    leaf += target.filename().string().substr(0, 100);
     leaf += '.';
     leaf += formatInt(static_cast<long long>(random() >> 1));
     leaf += ".tmp";

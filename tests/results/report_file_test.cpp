@@ -77,6 +77,14 @@ TEST(ReportFileTest, WritesTheBytesUnchanged) {
     EXPECT_EQ(folder.entryCount(), 1u) << "no temporary file is left behind";
 }
 
+TEST(ReportFileTest, ANameAsLongAsTheFileSystemAllowsCanBeWritten) {
+    TempFolder folder;
+    const std::string path = folder.file(std::string(250, 'r') + ".txt");
+    std::string reason;
+    ASSERT_TRUE(writeReportFile(path, kNewReport, systemReportFileSystem(), reason)) << reason;
+    EXPECT_EQ(readBytes(path), kNewReport);
+}
+
 TEST(ReportFileTest, ReplacesAnExistingReportCompletely) {
     TempFolder folder;
     const std::string path = folder.file("report.txt");
