@@ -2,6 +2,7 @@
 // catalogue error names the file, the line and the column to fix.
 #include "library/catalogue.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -242,6 +243,44 @@ TEST(Catalogue, MissingFileIsNamed) {
     ASSERT_FALSE(readCatalogue(dir.folder(), catalogue, error));
     EXPECT_EQ(error.file, dir.folder() + "thermal.csv");
     EXPECT_NE(error.text().find("cannot open"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace thermalyx
+
+namespace thermalyx {
+namespace {
+
+// Damaged tables (bytes changed, cut, repeated) are refused or read, never
+// more: run under the sanitizers, this catches reads past a field or a line.
+TEST(Catalogue, DamagedTablesNeverCrash) {
+    const auto samples = sampleDevices();
+    const std::string tables[3] = {devicesCsv(samples), curvesCsv(samples), thermalCsv(samples)};
+    const char replacements[] = {',', '"', '\n', '\r', '@', ']', '\0', 'x', '-', '.', 'e', ' '};
+    std::uint32_t state = 12345;
+    auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    for (int round = 0; round < 600; ++round) {
+        std::string damaged[3] = {tables[0], tables[1], tables[2]};
+        std::string& t = damaged[next() % 3];
+        for (int edits = 1 + static_cast<int>(next() % 4); edits > 0; --edits) {
+            const std::size_t at = next() % t.size();
+            switch (next() % 3) {
+            case 0: t[at] = replacements[next() % sizeof replacements]; break;
+            case 1: t.resize(at); break;
+            default: t.insert(at, t.substr(at, next() % 40)); break;
+            }
+            if (t.empty()) t = ",";
+        }
+        Catalogue catalogue;
+        CatalogueError error;
+        if (!parseCatalogue(damaged[0], damaged[1], damaged[2], catalogue, error)) {
+            EXPECT_FALSE(error.file.empty());
+            EXPECT_FALSE(error.message.empty());
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // clean.
 #include "library/library_check.h"
 
+#include <cstdint>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -215,6 +216,40 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       nullptr, "T-Series@6nt50a-120", "appears twice in igbt_devspec.ini"}),
     [](const ::testing::TestParamInfo<BrokenLibrary>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace thermalyx
+
+namespace thermalyx {
+namespace {
+
+// Damaged files are reported, never read past their ends (run under the
+// sanitizers, this catches a record walk that trusts a length).
+TEST(LibraryCheck, DamagedFilesNeverCrash) {
+    const std::vector<LibraryDevice> devices = goodDevices();
+    const std::string files[3] = {specFileText(devices), limitsFileText(devices),
+                                  paramFileBytes(devices)};
+    std::uint32_t state = 2024;
+    auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::string damaged[3] = {files[0], files[1], files[2]};
+        std::string& f = damaged[next() % 3];
+        for (int edits = 1 + static_cast<int>(next() % 4); edits > 0; --edits) {
+            const std::size_t at = next() % f.size();
+            switch (next() % 3) {
+            case 0: f[at] = static_cast<char>(next() & 0xFF); break;
+            case 1: f.resize(at); break;
+            default: f.erase(at, next() % 64); break;
+            }
+            if (f.empty()) f = "[";
+        }
+        const auto findings = checkLibraryFiles(damaged[0], damaged[1], damaged[2]);
+        for (const LibraryFinding& finding : findings) EXPECT_FALSE(finding.message.empty());
+    }
+}
 
 }  // namespace
 }  // namespace thermalyx
