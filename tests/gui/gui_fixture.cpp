@@ -1,0 +1,116 @@
+#include "gui_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/byte_text_combo_box.h"
+#include "app/device_selection_page.h"
+#include "pages/heatsink_page.h"
+
+namespace thermalyx::test {
+
+std::string sampleFolder() { return THERMALYX_SAMPLE_DIR; }
+
+std::vector<LibraryDevice> sampleDevices() {
+    DeviceLibrary library(sampleFolder());
+    library.load();
+    std::vector<LibraryDevice> devices;
+    for (const DeviceIndexEntry& entry : library.deviceIndex) {
+        devices.push_back({*entry.spec, *entry.search, *entry.limits, *entry.params});
+    }
+    return devices;
+}
+
+std::string writeLibraryFolder(const QTemporaryDir& dir, const std::vector<LibraryDevice>& devices,
+                               bool withPictures) {
+    const std::string folder = dir.path().toStdString() + "/";
+    std::string error;
+    if (!writeLibraryFiles(folder, devices, error)) {
+        return {};
+    }
+    if (withPictures) {
+        const QDir source(QString::fromStdString(sampleFolder() + "img"));
+        QDir(dir.path()).mkpath(QStringLiteral("img"));
+        for (const QString& name : source.entryList(QDir::Files)) {
+            QFile::copy(source.filePath(name), dir.path() + QStringLiteral("/img/") + name);
+        }
+    }
+    return folder;
+}
+
+bool choose(QComboBox* list, const QString& text) {
+    const int index = list->findText(text, Qt::MatchExactly);
+    if (index < 0) {
+        return false;
+    }
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    return true;
+}
+
+QStringList entries(const QComboBox* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts << list->itemText(i);
+    }
+    return texts;
+}
+
+ModalDriver::ModalDriver(Match match, Action action, bool repeat)
+    : match_(std::move(match)), action_(std::move(action)), repeat_(repeat) {
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, &ModalDriver::tick);
+    timer_.start();
+}
+
+void ModalDriver::tick() {
+    // Enough idle turns for any window to show; a window that never shows is the
+    // test's failure to report, not a reason to hang.
+    constexpr int kMaxTurns = 100000;
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog != nullptr && dialog->isVisible() && match_(*dialog)) {
+        if (!repeat_) {
+            timer_.stop();
+        }
+        ++runs_;
+        turns_ = 0;
+        action_(*dialog);
+        return;
+    }
+    if (++turns_ >= kMaxTurns) {
+        timer_.stop();
+    }
+}
+
+Program::Program(const std::string& folder) : library(folder) {
+    window = std::make_unique<MainWindow>(library, prompt);
+    window->show();
+}
+
+}  // namespace thermalyx::test
+
+namespace thermalyx::test {
+
+void typeInto(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+bool Program::applyDevice(const QString& series, const QString& typeNumber) {
+    DeviceSelectionPage& page = window->deviceSelectionPage();
+    return choose(page.seriesList(), series) && choose(page.typeList(), typeNumber);
+}
+
+void Program::estimateHeatsink(const QString& capacity) {
+    HeatsinkPage& page = window->heatsinkPage();
+    page.capacityEdit()->setText(capacity);
+    page.rthFactorEdit()->setText(QStringLiteral("1.0"));
+    page.tthFactorEdit()->setText(QStringLiteral("1.0"));
+    page.estimateButton()->click();
+}
+
+}  // namespace thermalyx::test

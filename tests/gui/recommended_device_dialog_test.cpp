@@ -1,0 +1,269 @@
+// The recommended-device search and the device it hands to the selection page.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "app/byte_text_combo_box.h"
+#include "app/device_selection_page.h"
+#include "app/recommended_device_dialog.h"
+#include "gui_fixture.h"
+
+using namespace thermalyx;
+using namespace thermalyx::test;
+
+namespace {
+
+const QString kSelectCondition = QStringLiteral("Please select condition. ");
+const QString kFound = QStringLiteral("The applicable part was found.Please choose an IGBT part.");
+const QString kNotFound = QStringLiteral("Not found IGBT part.");
+
+// The sample line with 6NZ50A-120 also sold, earlier in the files, as an "AX-Series" part.
+std::string folderWithSharedTypeNumber(const QTemporaryDir& dir) {
+    std::vector<LibraryDevice> devices = sampleDevices();
+    for (const LibraryDevice& device : devices) {
+        if (device.spec.typeNumber == "6NZ50A-120") {
+            LibraryDevice twin = device;
+            twin.spec.series = twin.search.series = twin.limits.series = twin.params.series =
+                "AX-Series";
+            devices.insert(devices.begin(), twin);
+            break;
+        }
+    }
+    return writeLibraryFolder(dir, devices, true);
+}
+
+}  // namespace
+
+class RecommendedDeviceDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void opensWithFilledListsAndNoSelection();
+    void searchNeedsBothListsOfItsCondition();
+    void searchListsEveryDeviceFound();
+    void aChangedConditionEmptiesTheResults();
+    void eachOptionDropsTheOtherConditionsSelections();
+    void okResolvesTheChosenTypeNumberInFileOrder();
+    void okWithoutAChoiceGivesNoDevice();
+    void theSelectionPageAppliesThePick();
+    void theSelectionPageStaysAsItWasWithoutAPick();
+    void anEmptyLibraryOnlyAsksForAConditions();
+
+private:
+    QTemporaryDir dir_;
+    std::string folder_;
+};
+
+void RecommendedDeviceDialogTest::initTestCase() {
+    folder_ = folderWithSharedTypeNumber(dir_);
+    QVERIFY(!folder_.empty());
+}
+
+void RecommendedDeviceDialogTest::opensWithFilledListsAndNoSelection() {
+    DeviceLibrary library(sampleFolder());
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Recommended device"));
+    QCOMPARE(dialog.searchMode(), 1);
+    QVERIFY(dialog.conditionOneButton()->isChecked());
+    QCOMPARE(entries(dialog.acVoltageList()), QStringList({"200V", "400V"}));
+    QCOMPARE(entries(dialog.seriesList()),
+             QStringList({"Q-Series", "QH-Series", "Z-Series", "ZH-Series"}));
+    QCOMPARE(entries(dialog.circuitList()), QStringList({"2in1", "6in1", "7in1", "PIM"}));
+    QCOMPARE(dialog.outputCapacityList()->count(),
+             static_cast<int>(library.outputCurrentList.size()));
+    for (const QComboBox* list : {static_cast<QComboBox*>(dialog.acVoltageList()),
+                                  static_cast<QComboBox*>(dialog.outputCapacityList()),
+                                  static_cast<QComboBox*>(dialog.seriesList()),
+                                  static_cast<QComboBox*>(dialog.circuitList())}) {
+        QCOMPARE(list->currentIndex(), -1);
+    }
+    QCOMPARE(dialog.resultList()->count(), 0);
+    QVERIFY(dialog.statusText().isEmpty());
+}
+
+void RecommendedDeviceDialogTest::searchNeedsBothListsOfItsCondition() {
+    DeviceLibrary library(sampleFolder());
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
+    // Condition #2's lists do not count for condition #1.
+    QVERIFY(choose(dialog.seriesList(), QStringLiteral("Z-Series")));
+    QVERIFY(choose(dialog.circuitList(), QStringLiteral("6in1")));
+    dialog.searchButton()->click();
+    QCOMPARE(dialog.statusText(), kSelectCondition);
+    QCOMPARE(dialog.resultList()->count(), 0);
+
+    // Condition #2 keeps its selections when it is chosen.
+    dialog.conditionTwoButton()->click();
+    QCOMPARE(dialog.searchMode(), 2);
+    QCOMPARE(dialog.circuitList()->currentText(), QStringLiteral("6in1"));
+    QVERIFY(choose(dialog.seriesList(), QStringLiteral("ZH-Series")));
+    dialog.searchButton()->click();
+    QCOMPARE(dialog.statusText(), kNotFound);
+    QCOMPARE(dialog.resultList()->count(), 0);
+
+    RecommendedDeviceDialog second(library);
+    second.conditionTwoButton()->click();
+    QVERIFY(choose(second.seriesList(), QStringLiteral("ZH-Series")));
+    second.searchButton()->click();
+    QCOMPARE(second.statusText(), kSelectCondition);
+}
+
+void RecommendedDeviceDialogTest::searchListsEveryDeviceFound() {
+    DeviceLibrary library(folder_);
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
+    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("7.5kW")));
+    dialog.searchButton()->click();
+    QCOMPARE(dialog.statusText(), kFound);
+    // Devices of two series; the twin type number is listed once per device.
+    QCOMPARE(entries(dialog.resultList()), QStringList({"6NZ50A-120", "6NZ50A-120", "7NZ50B-120"}));
+    QCOMPARE(dialog.resultList()->currentIndex(), -1);
+
+    dialog.conditionTwoButton()->click();
+    QVERIFY(choose(dialog.seriesList(), QStringLiteral("Z-Series")));
+    QVERIFY(choose(dialog.circuitList(), QStringLiteral("PIM")));
+    dialog.searchButton()->click();
+    QCOMPARE(entries(dialog.resultList()), QStringList({"7NZ10P-120", "7NZ15P-120", "7NZ25R-120"}));
+}
+
+void RecommendedDeviceDialogTest::aChangedConditionEmptiesTheResults() {
+    DeviceLibrary library(sampleFolder());
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("200V")));
+    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("3.7kW")));
+    dialog.searchButton()->click();
+    QCOMPARE(dialog.resultList()->count(), 2);
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
+    QCOMPARE(dialog.resultList()->count(), 0);
+    QVERIFY(dialog.statusText().isEmpty());
+}
+
+void RecommendedDeviceDialogTest::eachOptionDropsTheOtherConditionsSelections() {
+    DeviceLibrary library(sampleFolder());
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("200V")));
+    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("3.7kW")));
+    dialog.searchButton()->click();
+    QVERIFY(choose(dialog.seriesList(), QStringLiteral("Q-Series")));
+
+    dialog.conditionTwoButton()->click();
+    QCOMPARE(dialog.acVoltageList()->currentIndex(), -1);
+    QCOMPARE(dialog.outputCapacityList()->currentIndex(), -1);
+    QCOMPARE(dialog.acVoltageList()->count(), 2);
+    QCOMPARE(dialog.seriesList()->currentText(), QStringLiteral("Q-Series"));
+    QCOMPARE(dialog.resultList()->count(), 0);
+    QVERIFY(dialog.statusText().isEmpty());
+
+    QVERIFY(choose(dialog.circuitList(), QStringLiteral("6in1")));
+    dialog.searchButton()->click();
+    QCOMPARE(dialog.resultList()->count(), 3);
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
+
+    dialog.conditionOneButton()->click();
+    QCOMPARE(dialog.searchMode(), 1);
+    QCOMPARE(dialog.seriesList()->currentIndex(), -1);
+    QCOMPARE(dialog.circuitList()->currentIndex(), -1);
+    QCOMPARE(dialog.seriesList()->count(), 4);
+    QCOMPARE(dialog.acVoltageList()->currentText(), QStringLiteral("400V"));
+    QCOMPARE(dialog.resultList()->count(), 0);
+}
+
+void RecommendedDeviceDialogTest::okResolvesTheChosenTypeNumberInFileOrder() {
+    DeviceLibrary library(folder_);
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
+    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("7.5kW")));
+    dialog.searchButton()->click();
+    // Whichever of the twin entries is chosen, the first device in file order is picked.
+    dialog.resultList()->setCurrentIndex(1);
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(dialog.recommendedPick() != nullptr);
+    QCOMPARE(dialog.recommendedPick()->series, std::string("AX-Series"));
+    QCOMPARE(dialog.recommendedPick()->typeNumber, std::string("6NZ50A-120"));
+}
+
+void RecommendedDeviceDialogTest::okWithoutAChoiceGivesNoDevice() {
+    DeviceLibrary library(sampleFolder());
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("200V")));
+    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("3.7kW")));
+    dialog.searchButton()->click();
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(dialog.recommendedPick() == nullptr);
+}
+
+void RecommendedDeviceDialogTest::theSelectionPageAppliesThePick() {
+    Program program(folder_);
+    DeviceSelectionPage& page = program.window->deviceSelectionPage();
+    auto driver = whenShown<RecommendedDeviceDialog>([](RecommendedDeviceDialog& dialog) {
+        choose(dialog.acVoltageList(), QStringLiteral("400V"));
+        choose(dialog.outputCapacityList(), QStringLiteral("7.5kW"));
+        dialog.searchButton()->click();
+        choose(dialog.resultList(), QStringLiteral("6NZ50A-120"));
+        dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    page.recommendedButton()->click();
+    QVERIFY(driver->ran());
+    QVERIFY(page.deviceSelected());
+    QCOMPARE(page.seriesList()->currentText(), QStringLiteral("AX-Series"));
+    QCOMPARE(page.typeList()->currentText(), QStringLiteral("6NZ50A-120"));
+    QCOMPARE(entries(page.typeList()), QStringList({"6NZ50A-120"}));
+    QCOMPARE(page.infoField(DeviceSelectionPage::Series)->text(), QStringLiteral("AX-Series"));
+    QVERIFY(!page.outlinePicture().isNull());
+}
+
+void RecommendedDeviceDialogTest::theSelectionPageStaysAsItWasWithoutAPick() {
+    Program program(sampleFolder());
+    DeviceSelectionPage& page = program.window->deviceSelectionPage();
+    QVERIFY(program.applyDevice(QStringLiteral("Q-Series"), QStringLiteral("6NQ50A-060")));
+
+    auto okEmpty = whenShown<RecommendedDeviceDialog>([](RecommendedDeviceDialog& dialog) {
+        choose(dialog.acVoltageList(), QStringLiteral("400V"));
+        choose(dialog.outputCapacityList(), QStringLiteral("7.5kW"));
+        dialog.searchButton()->click();
+        dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    page.recommendedButton()->click();
+    QVERIFY(okEmpty->ran());
+
+    auto cancelled = whenShown<RecommendedDeviceDialog>([](RecommendedDeviceDialog& dialog) {
+        choose(dialog.acVoltageList(), QStringLiteral("400V"));
+        choose(dialog.outputCapacityList(), QStringLiteral("7.5kW"));
+        dialog.searchButton()->click();
+        choose(dialog.resultList(), QStringLiteral("7NZ50B-120"));
+        dialog.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+    });
+    page.recommendedButton()->click();
+    QVERIFY(cancelled->ran());
+
+    QVERIFY(page.deviceSelected());
+    QCOMPARE(page.seriesList()->currentText(), QStringLiteral("Q-Series"));
+    QCOMPARE(page.typeList()->currentText(), QStringLiteral("6NQ50A-060"));
+    QCOMPARE(page.infoField(DeviceSelectionPage::TypeNumber)->text(), QStringLiteral("6NQ50A-060"));
+}
+
+void RecommendedDeviceDialogTest::anEmptyLibraryOnlyAsksForAConditions() {
+    DeviceLibrary library(std::string("no/such/folder/"));
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    QCOMPARE(dialog.acVoltageList()->count(), 0);
+    dialog.searchButton()->click();
+    QCOMPARE(dialog.statusText(), kSelectCondition);
+    dialog.conditionTwoButton()->click();
+    dialog.searchButton()->click();
+    QCOMPARE(dialog.statusText(), kSelectCondition);
+}
+
+QTEST_MAIN(RecommendedDeviceDialogTest)
+#include "recommended_device_dialog_test.moc"
