@@ -1,13 +1,30 @@
 #!/usr/bin/env bash
-# Builds the program and starts it on the bundled sample product line: the build
-# fits data/catalogue into igbt_devspec.ini, igbt_condition.ini and
+# Builds the desktop program and starts it on the bundled sample product line:
+# the build fits data/catalogue into igbt_devspec.ini, igbt_condition.ini and
 # igbt_devparam.bin and draws img/*.jpg beside the executables, where the
 # program looks for them.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+# A window needs a display; say how to get one before spending time on a build.
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+    cat >&2 <<'MESSAGE'
+thermalyx is a desktop program and there is no display here ($DISPLAY and
+$WAYLAND_DISPLAY are empty). Start it on a virtual X display instead:
+
+    xvfb-run -a tools/start.sh
+
+(run tools/deps.sh first if xvfb-run is missing), or choose a Qt platform
+plugin yourself, e.g.
+
+    QT_QPA_PLATFORM=vnc tools/start.sh      # then connect a VNC viewer to port 5900
+MESSAGE
+    exit 2
+fi
+
 tools/deps.sh
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build/release -j "$(nproc)"
+cmake --build build/release -j "$(nproc)" --target thermalyx sample_library outline_pictures
 
-exec build/release/bin/thermalyx-cli library "$@"
+exec build/release/bin/thermalyx "$@"
