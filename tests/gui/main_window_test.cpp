@@ -133,9 +133,10 @@ void MainWindowTest::switchingTabsKeepsEveryValue() {
         }
         const DeviceSelectionPage& devices = window.deviceSelectionPage();
         values << devices.seriesList()->currentText() << devices.typeList()->currentText();
-        values << QString::number(conditions.threeArmsButton()->isChecked())
-               << QString::number(conditions.dcLockBox()->isChecked())
-               << QString::number(conditions.calculateButton()->isEnabled());
+        const auto flag = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+        values << flag(conditions.threeArmsButton()->isChecked())
+               << flag(conditions.dcLockBox()->isChecked())
+               << flag(conditions.calculateButton()->isEnabled());
         return values;
     };
     const QStringList before = snapshot();
