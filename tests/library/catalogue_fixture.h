@@ -120,9 +120,8 @@ private:
     std::filesystem::path path_;
 };
 
-// The project's own sample line.
-inline std::string sampleCatalogueFolder() {
-    return std::string(THERMALYX_TEST_DATA_DIR) + "../../data/catalogue/";
-}
+// The project's own sample line (THERMALYX_CATALOGUE_DIR, set by the test's
+// CMake list).
+inline std::string sampleCatalogueFolder() { return THERMALYX_CATALOGUE_DIR; }
 
 }  // namespace thermalyx::testing
