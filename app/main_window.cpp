@@ -46,7 +46,7 @@ MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent) 
     devicePage_->initialise();
     heatsinkPage_ = new HeatsinkPage(prompt);
     conditionPage_ = new ConditionPage(library, prompt);
-    loadCyclePage_ = new LoadCyclePage();
+    loadCyclePage_ = new LoadCyclePage(library, prompt);
 
     devicePage_->link(*loadCyclePage_, *heatsinkPage_, *conditionPage_);
     heatsinkPage_->link(*loadCyclePage_, *conditionPage_, *devicePage_);

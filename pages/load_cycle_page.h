@@ -1,44 +1,126 @@
-// The "Load Cycle" tab: the commands the other pages enable and the row count
-// they read. The mode table, its editor and the load-cycle calculation come
-// later; until then the table is always empty.
+// The "Load Cycle" tab: a table of up to 25 operating modes, edited through the
+// mode editor and calculated as one repeating cycle.
+//
+// The table is the one store of the modes: every command reads the texts back
+// from it.
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/load_cycle.h"
+#include "pages/input_rules.h"
+#include "results/chart_geometry.h"
+#include "results/report_file.h"
 
 class QPushButton;
+class QRadioButton;
+class QTableWidget;
 
 namespace thermalyx {
 
+class DeviceLibrary;
 class DeviceSelectionPage;
 class HeatsinkPage;
+class Prompt;
+
+// The last load-cycle calculation: what the result window shows and the report
+// writes. The arrays are released when the window closes.
+struct LoadCycleCalculation {
+    std::vector<LoadCycleMode> modes;
+    LoadCycleResult result;
+};
 
 class LoadCyclePage : public QWidget {
     Q_OBJECT
 
 public:
-    explicit LoadCyclePage(QWidget* parent = nullptr);
+    // The table's columns: the mode number, the ten texts and DC LOCK.
+    static constexpr int kColumnCount = 12;
+    static constexpr int kDcLockColumn = 11;
+
+    LoadCyclePage(const DeviceLibrary& library, Prompt& prompt, QWidget* parent = nullptr);
 
     void link(HeatsinkPage& heatsinkPage, DeviceSelectionPage& devicePage);
 
     // Rows of the mode table.
     int rowCount() const;
+    // Columns 1 to 10 and the DC LOCK state of a row, as the table shows them.
+    ModeRowTexts rowTexts(int row) const;
+    // Columns 1 to 3 of every row, for the result window's list and charts.
+    std::vector<ModeTableRow> modeTableRows() const;
 
     void setCalculateEnabled(bool enabled);
     void setAddEnabled(bool enabled);
     void setChangeEnabled(bool enabled);
 
+    // The row last clicked, -1 for none; reset after every ADD, CHANGE and DELETE.
+    int selectedRow() const { return selectedRow_; }
+    // 1 "2 arms", 2 "3 arms" (0 when calculate found neither on).
+    int modulation() const { return modulation_; }
+    // 0 "maximum", 1 "average".
+    int tjMode() const { return tjMode_; }
+
+    const LoadCycleCalculation& lastLoadCycleCalculation() const { return lastLoadCycle_; }
+    // How the result window writes its report (tests fix the time and the files).
+    void setReportWriteOptions(const ReportWriteOptions& options) { reportOptions_ = options; }
+
+    QTableWidget* modeTable() const { return table_; }
     QPushButton* calculateButton() const { return calculateButton_; }
     QPushButton* addButton() const { return addButton_; }
     QPushButton* changeButton() const { return changeButton_; }
     QPushButton* deleteButton() const { return deleteButton_; }
+    QRadioButton* twoArmsButton() const { return twoArms_; }
+    QRadioButton* threeArmsButton() const { return threeArms_; }
+    QRadioButton* maximumButton() const { return maximum_; }
+    QRadioButton* averageButton() const { return average_; }
+
+public slots:
+    // "ADD": appends a mode through the editor.
+    void addMode();
+    // "CHANGE" (and a double click): edits the selected mode.
+    void changeMode();
+    // "DELETE": removes the selected mode after asking.
+    void deleteMode();
+    // "calculate": checks every mode, runs the cycle and shows the result.
+    void calculateLoadCycle();
 
 private:
+    void onTableClicked();
+    void onTableDoubleClicked();
+    // Runs the editor for the device chosen on the device selection page,
+    // prefilled from that device's limits when it is found; the accepted texts,
+    // or nothing when cancelled.
+    std::optional<ModeRowTexts> runEditor(
+        const std::function<ModeRowTexts(const ConditionLimits&)>& prefill);
+    void writeRow(int row, const ModeRowTexts& texts);
+    bool deviceReady() const;
+    void showInputError(const std::string& message);
+    std::string cellText(int row, int column) const;
+
+    const DeviceLibrary& library_;
+    Prompt& prompt_;
     HeatsinkPage* heatsinkPage_ = nullptr;
     DeviceSelectionPage* devicePage_ = nullptr;
+
+    QTableWidget* table_ = nullptr;
     QPushButton* addButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
     QPushButton* changeButton_ = nullptr;
     QPushButton* calculateButton_ = nullptr;
+    QRadioButton* twoArms_ = nullptr;
+    QRadioButton* threeArms_ = nullptr;
+    QRadioButton* maximum_ = nullptr;
+    QRadioButton* average_ = nullptr;
+
+    int selectedRow_ = -1;
+    int modulation_ = kModulationTwoArms;
+    int tjMode_ = 0;
+    LoadCycleCalculation lastLoadCycle_;
+    ReportWriteOptions reportOptions_;
 };
 
 }  // namespace thermalyx
