@@ -2,6 +2,7 @@
 // checks, the enabling of its commands across the pages, and what
 // "calculate" hands to the cycle.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,0 +1,297 @@
+// A whole load-cycle calculation through the page and its result window: the
+// figures, the mode list, the charts' frames and the saved report against the
+// core's own results for the same modes.
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "gui_fixture.h"
+#include "library/number_text.h"
+#include "load_cycle_test_support.h"
+#include "pages/heatsink_page.h"
+#include "pages/load_cycle_page.h"
+#include "results/chart_view.h"
+#include "results/load_cycle_report.h"
+#include "results/load_cycle_result_dialog.h"
+
+using namespace thermalyx;
+using namespace thermalyx::test;
+
+namespace {
+
+const QString kSaveCaption = QStringLiteral("Save calculation result");
+
+// The sample line's 6NZ100B-120 with a 22 kW heat sink and three modes: a
+// ramp up, a steady stretch with DC LOCK, a ramp down to 0.1 Hz.
+struct CycleProgram : Program {
+    CycleProgram() : Program(sampleFolder()) {
+        applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120"));
+        estimateHeatsink(QStringLiteral("22"));
+        LoadCyclePage& p = page();
+        added = addMode(p, modeTexts({"2.50", "1.0", "50.0", "70.0", "8.00", "0.85", "1.00", "600",
+                                      "5.60", "5.60"})) &&
+                addMode(p, modeTexts({"5", "50.0", "50.0", "40.0", "8.00", "0.85", "0.90", "650",
+                                      "6.00", "5.00"},
+                                     true)) &&
+                addMode(p, modeTexts({"1.5", "50.0", "0.1", "60.0", "10.00", "-0.20", "0.50", "600",
+                                      "5.60", "5.60"}));
+    }
+    LoadCyclePage& page() { return window->loadCyclePage(); }
+
+    // The same cycle straight through the core.
+    bool expected(std::vector<LoadCycleMode>& modes, LoadCycleResult& result) const {
+        std::vector<const DeviceIndexEntry*> found;
+        if (!library.findDevices(found, DeviceQueryKind::BySeriesAndType, "Z-Series",
+                                 "6NZ100B-120")) {
+            return false;
+        }
+        const HeatsinkPage& heatsink = window->heatsinkPage();
+        struct Row {
+            double duration, start, end, current, carrier, pf, rate, dc, rgOn, rgOff;
+            bool dcLock;
+        };
+        const std::array<Row, 3> rows = {{
+            {2.5, 1.0, 50.0, 70.0, 8.0, 0.85, 1.0, 600.0, 5.6, 5.6, false},
+            {5.0, 50.0, 50.0, 40.0, 8.0, 0.85, 0.9, 650.0, 6.0, 5.0, true},
+            {1.5, 50.0, 0.1, 60.0, 10.0, -0.2, 0.5, 600.0, 5.6, 5.6, false},
+        }};
+        modes.clear();
+        for (const Row& row : rows) {
+            LoadCycleMode m;
+            m.series = "Z-Series";
+            m.typeNumber = "6NZ100B-120";
+            m.modulation = 1;
+            m.duration = row.duration;
+            m.frequencyStart = row.start;
+            m.frequencyEnd = row.end;
+            m.outputCurrentRms = row.current;
+            m.carrierFrequency = row.carrier;
+            m.powerFactor = row.pf;
+            m.modulationRate = row.rate;
+            m.dcVoltage = row.dc;
+            m.rgOn = row.rgOn;
+            m.rgOff = row.rgOff;
+            m.dcLock = row.dcLock;
+            m.heatsink.rth = heatsink.heatsinkRth();
+            m.heatsink.tth = heatsink.heatsinkTth();
+            modes.push_back(m);
+        }
+        const HeatsinkModel model =
+            buildHeatsinkModel(heatsink.heatsinkRth(), heatsink.heatsinkTth(), "40");
+        return simulateLoadCycle(modes, *found.front()->limits, *found.front()->params, model,
+                                 result);
+    }
+
+    bool added = false;
+};
+
+QString text(const std::string& bytes) { return QString::fromStdString(bytes); }
+
+QString figure(double value) { return text(formatFixed(value, 2)); }
+
+QRect boxRect(const Box& box) {
+    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class LoadCycleResultDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theWindowShowsTheCoresResults();
+    void theChartsFitTheirFramesAndTheLegendsStayOutside();
+    void saveWritesTheCoresReport();
+    void aReportThatCannotBeWrittenSaysWhy();
+};
+
+void LoadCycleResultDialogTest::theWindowShowsTheCoresResults() {
+    CycleProgram program;
+    QVERIFY(program.added);
+    std::vector<LoadCycleMode> expectedModes;
+    LoadCycleResult expected;
+    QVERIFY(program.expected(expectedModes, expected));
+
+    bool checked = false;
+    auto driver = whenShown<LoadCycleResultDialog>([&](LoadCycleResultDialog& dialog) {
+        const CloseOnExit closer(dialog);
+        const auto figureIs = [&dialog](LoadCycleFigure which, const QString& value) {
+            return dialog.figureText(which) == value;
+        };
+        QVERIFY(figureIs(LoadCycleFigure::IgbtTjMax, figure(expected.igbtTjMax)));
+        QVERIFY(figureIs(LoadCycleFigure::FwdTjMax, figure(expected.fwdTjMax)));
+        QVERIFY(figureIs(LoadCycleFigure::TcMax, figure(expected.tcMax)));
+        QVERIFY(figureIs(LoadCycleFigure::TcAve, figure(expected.tcAve)));
+        QVERIFY(figureIs(LoadCycleFigure::TfMax, figure(expected.tfMax)));
+        QVERIFY(figureIs(LoadCycleFigure::TfAve, figure(expected.tfAve)));
+        QVERIFY(figureIs(LoadCycleFigure::Ambient, QStringLiteral("40.0")));
+
+        // The list: mode numbers from 1, the page's duration texts unchanged,
+        // row r with the losses of mode r + 1.
+        const QTableWidget& list = *dialog.modeList();
+        QCOMPARE(list.rowCount(), 3);
+        QCOMPARE(list.columnCount(), 4);
+        QStringList headings;
+        for (int c = 0; c < 4; ++c) headings << list.horizontalHeaderItem(c)->text();
+        QCOMPARE(headings, QStringList({"Mode No.", "Duration (s)", "IGBT loss (W)", "FWD loss (W)"}));
+        QVERIFY(!list.horizontalHeader()->sectionsClickable());
+        const QStringList durations = {"2.50", "5", "1.5"};
+        for (int r = 0; r < 3; ++r) {
+            const ModeResult& mode = expected.modes[static_cast<std::size_t>(r + 1)];
+            QCOMPARE(rowCells(list, r),
+                     QStringList({text(formatInt(r + 1)), durations[r], figure(mode.igbtLoss),
+                                  figure(mode.fwdLoss)}));
+        }
+        QCOMPARE(list.item(0, 0)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
+        QCOMPARE(list.item(0, 2)->textAlignment(), int(Qt::AlignCenter));
+        QCOMPARE(dialog.windowTitle(),
+                 QStringLiteral("IGBT/FWD power loss simulation for PWM inverter/converter systems"));
+        QCOMPARE(dialog.saveButton()->text(), QStringLiteral("SAVE"));
+        QCOMPARE(dialog.closeButton()->text(), QStringLiteral("CLOSE"));
+        checked = true;
+        dialog.closeButton()->click();
+    });
+    program.page().calculateButton()->click();
+    QVERIFY(driver->ran());
+    QVERIFY(checked);
+    QVERIFY(program.prompt.messages.empty());
+
+    // The figures came from the stored calculation; its arrays go with the window.
+    const LoadCycleCalculation& last = program.page().lastLoadCycleCalculation();
+    QCOMPARE(last.result.igbtTjMax, expected.igbtTjMax);
+    QCOMPARE(last.result.fwdDeltaTjcMax, expected.fwdDeltaTjcMax);
+    QVERIFY(last.result.samples.empty());
+    QVERIFY(last.result.modes.empty());
+    QVERIFY(last.modes.empty());
+}
+
+void LoadCycleResultDialogTest::theChartsFitTheirFramesAndTheLegendsStayOutside() {
+    CycleProgram program;
+    QVERIFY(program.added);
+    bool checked = false;
+    auto driver = whenShown<LoadCycleResultDialog>([&](LoadCycleResultDialog& dialog) {
+        const CloseOnExit closer(dialog);
+        const ChartView& temperature = *dialog.temperatureChart();
+        const ChartView& loss = *dialog.lossChart();
+        for (const ChartView* chart : {&temperature, &loss}) {
+            QVERIFY(chart->width() >= 422);
+            QVERIFY(chart->height() >= 281);
+            // The plot keeps to the load-cycle width limit.
+            QVERIFY(chart->chart().plot.right <= 386);
+            QCOMPARE(chart->chart().background.right, chart->width());
+        }
+        // The frequency axis sits right of the plot, inside the frame.
+        const ChartGeometry& lossChart = loss.chart();
+        QVERIFY(!lossChart.frequencyLabels.empty());
+        const QFontMetrics axis(chartFont(ChartFont::Axis));
+        for (const TextItem& label : lossChart.frequencyLabels) {
+            QVERIFY(label.position.x > lossChart.plot.right);
+            QVERIFY(label.position.x + axis.horizontalAdvance(text(label.text)) <= loss.width());
+        }
+        // One profile segment per mode, the first from the plot's left edge.
+        QCOMPARE(lossChart.frequencyProfile.polylines.size(), std::size_t{3});
+        QCOMPARE(lossChart.frequencyProfile.polylines.front().front().x, lossChart.plot.left);
+        QCOMPARE(lossChart.curves.size(), std::size_t{2});
+        QCOMPARE(temperature.chart().curves.size(), std::size_t{4});
+
+        // Legends on the window, clear of both frames and of each other.
+        const QRect upperLegend = boxRect(dialog.temperatureLegend().box);
+        const QRect lowerLegend = boxRect(dialog.lossLegend().box);
+        for (const QRect& legend : {upperLegend, lowerLegend}) {
+            QVERIFY(!legend.intersects(temperature.geometry()));
+            QVERIFY(!legend.intersects(loss.geometry()));
+            QVERIFY(dialog.rect().contains(legend));
+        }
+        QVERIFY(upperLegend.bottom() < temperature.geometry().top());
+        QVERIFY(lowerLegend.top() > temperature.geometry().bottom());
+        QVERIFY(lowerLegend.bottom() < loss.geometry().top());
+        QCOMPARE(dialog.lossLegend().entries.back().text.text, std::string("Frequency"));
+        // Nothing else lies over the charts.
+        for (const QWidget* other : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other == &temperature || other == &loss) continue;
+            QVERIFY(!other->geometry().intersects(temperature.geometry()));
+            QVERIFY(!other->geometry().intersects(loss.geometry()));
+        }
+        QVERIFY(dialog.rect().contains(loss.geometry()));
+        QVERIFY(dialog.rect().contains(dialog.modeList()->geometry()));
+        checked = true;
+        dialog.accept();
+    });
+    program.page().calculateButton()->click();
+    QVERIFY(driver->ran());
+    QVERIFY(checked);
+}
+
+void LoadCycleResultDialogTest::saveWritesTheCoresReport() {
+    CycleProgram program;
+    QVERIFY(program.added);
+    std::vector<LoadCycleMode> expectedModes;
+    LoadCycleResult expected;
+    QVERIFY(program.expected(expectedModes, expected));
+    const ReportTime time{2026, 1, 2, 3, 4, 5};
+    program.page().setReportWriteOptions({time, nullptr});
+    std::string expectedReport;
+    std::string reason;
+    QVERIFY(buildLoadCycleReport(program.library, expectedModes, expected, time, expectedReport,
+                                 reason));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cycle.txt"));
+    // The first dialog is cancelled: nothing is written or said.
+    program.prompt.saveNames = {QString(), path};
+    auto driver = whenShown<LoadCycleResultDialog>([](LoadCycleResultDialog& dialog) {
+        dialog.saveButton()->click();
+        dialog.saveButton()->click();
+        dialog.accept();
+    });
+    program.page().calculateButton()->click();
+    QVERIFY(driver->ran());
+
+    QCOMPARE(program.prompt.saveRequests.size(), std::size_t{2});
+    const SaveFileRequest& request = program.prompt.saveRequests.front();
+    QCOMPARE(request.filters, QStringList({"Text(*.txt)", "All(*.*)"}));
+    QCOMPARE(request.defaultSuffix, QStringLiteral("txt"));
+    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
+    QCOMPARE(program.prompt.messages.back().text, QStringLiteral("It is saved as a text file..."));
+    QCOMPARE(program.prompt.messages.back().caption, kSaveCaption);
+    QCOMPARE(program.prompt.messages.back().buttons, PromptButtons::Ok);
+    const QByteArray written = fileBytes(path);
+    QCOMPARE(written, QByteArray::fromStdString(expectedReport));
+    // Three modes: 4 + 14 + 12 + 25 * 3 + 8 lines, the third mode ending at 0.1 Hz.
+    QCOMPARE(written.count("\r\n"), 113);
+    QVERIFY(written.contains("Output frequency(end)(Hz)\t:0.1\r\n"));
+}
+
+void LoadCycleResultDialogTest::aReportThatCannotBeWrittenSaysWhy() {
+    CycleProgram program;
+    QVERIFY(program.added);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no/such/folder/cycle.txt"));
+    program.prompt.saveNames = {path};
+    auto driver = whenShown<LoadCycleResultDialog>([](LoadCycleResultDialog& dialog) {
+        const CloseOnExit closer(dialog);
+        dialog.saveButton()->click();
+        // The window stays open for another try.
+        QVERIFY(dialog.isVisible());
+        dialog.accept();
+    });
+    program.page().calculateButton()->click();
+    QVERIFY(driver->ran());
+    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
+    const ScriptedPrompt::Message& message = program.prompt.messages.back();
+    QVERIFY(message.text.startsWith(QStringLiteral("The text file could not be saved: ")));
+    QVERIFY(message.text.size() > QStringLiteral("The text file could not be saved: ").size());
+    QCOMPARE(message.caption, kSaveCaption);
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_MAIN(LoadCycleResultDialogTest)
+#include "load_cycle_result_dialog_test.moc"

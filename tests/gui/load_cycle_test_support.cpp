@@ -80,6 +80,12 @@ void doubleClickRow(LoadCyclePage& page, int row) {
     QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, rowCentre(table, row));
 }
 
+CloseOnExit::~CloseOnExit() {
+    if (dialog_.isVisible()) {
+        dialog_.reject();
+    }
+}
+
 QStringList rowCells(const QTableWidget& table, int row) {
     QStringList cells;
     for (int c = 0; c < table.columnCount(); ++c) {

@@ -9,6 +9,7 @@
 
 #include "pages/input_rules.h"
 
+class QDialog;
 class QTableWidget;
 
 namespace thermalyx {
@@ -42,6 +43,19 @@ bool addMode(LoadCyclePage& page, const ModeRowTexts& texts);
 // A left click and a double click on a row of the mode table.
 void clickRow(LoadCyclePage& page, int row);
 void doubleClickRow(LoadCyclePage& page, int row);
+
+// Closes a modal window when a check inside its driver gives up early, so a
+// failed check never leaves the test waiting on the window.
+class CloseOnExit {
+public:
+    explicit CloseOnExit(QDialog& dialog) : dialog_(dialog) {}
+    ~CloseOnExit();
+    CloseOnExit(const CloseOnExit&) = delete;
+    CloseOnExit& operator=(const CloseOnExit&) = delete;
+
+private:
+    QDialog& dialog_;
+};
 
 // The texts of one row of the mode table, columns 0 to 11.
 QStringList rowCells(const QTableWidget& table, int row);
