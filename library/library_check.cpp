@@ -33,6 +33,24 @@ struct BinaryRecord {
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
+// A finding is one line: control bytes from the files (a record key may hold
+// any byte) are shown as \xHH.
+std::string printable(const std::string& text) {
+    static const char* const digits = "0123456789ABCDEF";
+    std::string result;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            result += "\\x";
+            result += digits[byte >> 4];
+            result += digits[byte & 0x0F];
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 std::string lowerAscii(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -379,6 +397,10 @@ std::vector<LibraryFinding> checkLibraryFiles(std::string_view specBytes,
         const std::array<double, kLimitCount>* limits =
             i < limitValues.size() && limitsComplete[i] ? &limitValues[i] : nullptr;
         checkParameters(device, records[i].values, icText, limits, findings);
+    }
+    for (LibraryFinding& finding : findings) {
+        finding.device = printable(finding.device);
+        finding.message = printable(finding.message);
     }
     return findings;
 }

@@ -208,6 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenLibrary{"LastRecordCutShort", nullptr,
                       [](Files& f) { f.params.resize(f.params.size() - 8); },
                       kThird, "cut short"},
+        BrokenLibrary{"ControlBytesInARecordKeyStayOnOneLine",
+                      [](std::vector<LibraryDevice>& d) { d[0].params.typeNumber = "6NT50A\n120"; },
+                      nullptr, kFirst, "device 1 of igbt_devparam.bin is \"T-Series@6NT50A\\x0A120\""},
         BrokenLibrary{"SameKeyTwiceInOtherCase",
                       [](std::vector<LibraryDevice>& d) {
                           for (auto* key : {&d[1].spec.typeNumber, &d[1].limits.typeNumber,

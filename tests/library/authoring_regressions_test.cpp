@@ -1,0 +1,66 @@
+// Replays the authoring fuzz target's seeds and every input kept in
+// tests/fuzz/regressions/ through it, as the fuzz target runs them.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/fuzz/authoring_inputs.h"
+
+namespace thermalyx {
+namespace {
+
+std::string readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(AuthoringFuzzInputs, SeedsReachTheDeepestPaths) {
+    const std::filesystem::path corpus = std::string(THERMALYX_FUZZ_DIR) + "corpus/authoring";
+    // The catalogue seed is a good catalogue, the check seed a clean library:
+    // otherwise the fuzzer would start from the first error.
+    const std::string catalogue = readBytes(corpus / "catalogue.seed");
+    ASSERT_GT(catalogue.size(), 4u);
+    EXPECT_EQ(static_cast<unsigned char>(catalogue[0]) & 1u, 0u);
+    const std::size_t a = static_cast<unsigned char>(catalogue[0]) |
+                          (static_cast<std::size_t>(static_cast<unsigned char>(catalogue[1])) << 8);
+    const std::size_t b = static_cast<unsigned char>(catalogue[2]) |
+                          (static_cast<std::size_t>(static_cast<unsigned char>(catalogue[3])) << 8);
+    Catalogue parsed;
+    CatalogueError error;
+    EXPECT_TRUE(parseCatalogue(catalogue.substr(4, a), catalogue.substr(4 + a, b),
+                               catalogue.substr(4 + a + b), parsed, error))
+        << error.text();
+    EXPECT_EQ(parsed.devices.size(), 2u);
+
+    const std::string check = readBytes(corpus / "check.seed");
+    ASSERT_GT(check.size(), 4u);
+    EXPECT_EQ(static_cast<unsigned char>(check[0]) & 1u, 1u);
+    const std::size_t s = static_cast<unsigned char>(check[0]) |
+                          (static_cast<std::size_t>(static_cast<unsigned char>(check[1])) << 8);
+    const std::size_t l = static_cast<unsigned char>(check[2]) |
+                          (static_cast<std::size_t>(static_cast<unsigned char>(check[3])) << 8);
+    const auto findings =
+        checkLibraryFiles(check.substr(4, s), check.substr(4 + s, l), check.substr(4 + s + l));
+    EXPECT_TRUE(findings.empty()) << findings.front().text();
+}
+
+TEST(AuthoringFuzzInputs, EveryKeptInputRunsCleanly) {
+    int replayed = 0;
+    for (const char* folder : {"corpus/authoring", "regressions"}) {
+        const std::filesystem::path path = std::string(THERMALYX_FUZZ_DIR) + folder;
+        ASSERT_TRUE(std::filesystem::is_directory(path)) << path;
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
+            if (!entry.is_regular_file()) continue;
+            SCOPED_TRACE(entry.path().filename().string());
+            fuzz::exerciseAuthoring(readBytes(entry.path()));
+            ++replayed;
+        }
+    }
+    EXPECT_GT(replayed, 2);
+}
+
+}  // namespace
+}  // namespace thermalyx
