@@ -6,9 +6,7 @@
 //
 // With CATALOGUE_DIR it first checks that every "deviceImage" of devices.csv
 // has a drawing here. --png also writes a PNG copy of each picture.
-#include <QtCore/QByteArray>
 #include <QtCore/QDir>
-#include <QtCore/QFile>
 #include <QtCore/QRectF>
 #include <QtCore/QSet>
 #include <QtCore/QString>
@@ -24,6 +22,8 @@
 #include <cmath>
 #include <cstdio>
 #include <vector>
+
+#include "library/catalogue.h"
 
 namespace {
 
@@ -361,36 +361,21 @@ QImage drawPackage(const Package& p) {
     return image;
 }
 
-// The deviceImage column of devices.csv: every value needs a drawing.
+// Every "deviceImage" of the catalogue needs a drawing.
 bool checkCatalogue(const QString& folder, const std::vector<Package>& list) {
-    QFile file(QDir(folder).filePath(QStringLiteral("devices.csv")));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "thermalyx-outlines: cannot read %s\n",
-                     qPrintable(file.fileName()));
+    thermalyx::Catalogue catalogue;
+    thermalyx::CatalogueError error;
+    if (!thermalyx::readCatalogue(folder.toStdString(), catalogue, error)) {
+        std::fprintf(stderr, "thermalyx-outlines: %s\n", error.text().c_str());
         return false;
     }
     QSet<QString> known;
     for (const Package& p : list) known.insert(p.name);
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    int column = -1;
     bool ok = true;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = QString::fromUtf8(lines[i]).trimmed();
-        if (line.isEmpty()) continue;
-        const QStringList fields = line.split(QLatin1Char(','));
-        if (column < 0) {
-            column = static_cast<int>(fields.indexOf(QStringLiteral("deviceImage")));
-            if (column < 0) {
-                std::fprintf(stderr, "thermalyx-outlines: %s has no deviceImage column\n",
-                             qPrintable(file.fileName()));
-                return false;
-            }
-            continue;
-        }
-        if (column < fields.size() && !known.contains(fields[column].trimmed())) {
-            std::fprintf(stderr, "thermalyx-outlines: %s, line %lld: no drawing for \"%s\"\n",
-                         qPrintable(file.fileName()), static_cast<long long>(i + 1),
-                         qPrintable(fields[column].trimmed()));
+    for (const thermalyx::CatalogueDevice& device : catalogue.devices) {
+        if (!known.contains(QString::fromStdString(device.deviceImage))) {
+            std::fprintf(stderr, "thermalyx-outlines: devices.csv, line %d: no drawing for \"%s\"\n",
+                         device.line, device.deviceImage.c_str());
             ok = false;
         }
     }
