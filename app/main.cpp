@@ -8,6 +8,8 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // One look everywhere: the fixed layouts are drawn for this style's metrics.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     application.setApplicationName(QStringLiteral("Thermalyx"));
     application.setWindowIcon(thermalyx::programIcon());
 
