@@ -84,10 +84,10 @@ bool isComputableOperatingPoint(const OperatingCondition& condition, double fo,
                      limits.gateResistanceDefault}) {
         if (!std::isfinite(v)) return false;
     }
-    if (!(fo > 0.0)) return false;
-    // At least one carrier period per output period, and a finite count of them.
-    const double carrierPeriods = condition.carrierFrequency * 1000.0 / fo;
-    if (!(carrierPeriods >= 1.0) || !std::isfinite(carrierPeriods)) return false;
+    // At least one carrier period per output period, and a step count the
+    // engine can form (the same test the engine applies).
+    PeriodDiscretisation period;
+    if (!discretisePeriod(condition.carrierFrequency, fo, period)) return false;
     // The phase angle is the arc cosine of the power factor.
     if (!withinLimits(condition.powerFactor, -1.0, 1.0)) return false;
     // The switching energies are scaled by ratios to these reference values.

@@ -126,7 +126,8 @@ std::string checkModeTable(const std::vector<LoadCycleMode>& modes);
 
 // Whether the engine can compute one operating point at output frequency fo with
 // this device: every value finite, fo above 0, at least one carrier period per
-// output period, a power factor within -1..1, and positive reference values.
+// output period (and not so many that the grouping factor leaves the int range),
+// a power factor within -1..1, and positive reference values.
 bool isComputableOperatingPoint(const OperatingCondition& condition, double fo,
                                 const ConditionLimits& limits);
 
