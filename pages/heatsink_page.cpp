@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 #include "app/device_selection_page.h"
 #include "app/dialog_layout.h"
@@ -103,7 +104,15 @@ void HeatsinkPage::link(LoadCyclePage& loadCyclePage, ConditionPage& conditionPa
 std::string HeatsinkPage::ambientText() const { return fieldText(*ambient_); }
 
 HeatsinkModel HeatsinkPage::buildHeatsinkModel() const {
-    return thermalyx::buildHeatsinkModel(heatsinkRth_, heatsinkTth_, ambientText());
+    HeatsinkModel model = thermalyx::buildHeatsinkModel(heatsinkRth_, heatsinkTth_, ambientText());
+    // modelReady stays set after an invalid edit, so applying a device enables
+    // the calculate commands again; a letter read as a 0 s time constant or a
+    // 0 K/W stage must not reach the engine then.
+    if (!networkComplete_) {
+        model.rth.fill(std::numeric_limits<double>::quiet_NaN());
+        model.tth.fill(std::numeric_limits<double>::quiet_NaN());
+    }
+    return model;
 }
 
 void HeatsinkPage::estimateHeatsink() {
@@ -123,6 +132,7 @@ void HeatsinkPage::estimateHeatsink() {
     heatsinkRth_ = estimate.rth;
     heatsinkTth_ = estimate.tth;
     modelReady_ = true;
+    networkComplete_ = true;
     applyEnableRule();
 }
 
@@ -136,6 +146,7 @@ void HeatsinkPage::onTransientFieldEdited() {
     const TransientFieldState state = evaluateTransientFields(rthTexts, tthTexts);
     heatsinkRth_ = state.rth;
     heatsinkTth_ = state.tth;
+    networkComplete_ = state.allValid;
     // Empty below four valid resistances.
     rthSum_->setText(shown(state.rthSumText));
     if (state.allValid) {

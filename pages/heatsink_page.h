@@ -33,9 +33,14 @@ public:
     const StageValues& heatsinkRth() const { return heatsinkRth_; }
     const StageValues& heatsinkTth() const { return heatsinkTth_; }
 
+    // The last estimate or edit left all eight network values valid.
+    bool networkComplete() const { return networkComplete_; }
+
     // The Ta field as it stands now.
     std::string ambientText() const;
-    // The engine's model from the network numbers and the Ta field.
+    // The engine's model from the network numbers and the Ta field. While an
+    // edit has left the network incomplete its stages are NaN, which every
+    // calculate command's model check refuses.
     HeatsinkModel buildHeatsinkModel() const;
 
     QLineEdit* capacityEdit() const { return capacity_; }
@@ -74,6 +79,7 @@ private:
     StageValues heatsinkRth_{};
     StageValues heatsinkTth_{};
     bool modelReady_ = false;
+    bool networkComplete_ = false;
 };
 
 }  // namespace thermalyx

@@ -62,6 +62,7 @@ private slots:
     void inputChecks();
     void theAmbientTemperatureIsCheckedFirst();
     void modulationAndDcLockReachTheCondition();
+    void aNetworkLeftIncompleteIsRefusedAfterADeviceReenablesCalculate();
 };
 
 void ConditionPageTest::theWholeRoadOfASteadyCalculation() {
@@ -317,6 +318,30 @@ void ConditionPageTest::modulationAndDcLockReachTheCondition() {
     QVERIFY(driver->ran());
     QCOMPARE(page.lastSteadyCalculation().condition.modulation, 2);
     QVERIFY(page.lastSteadyCalculation().condition.dcLock);
+}
+
+void ConditionPageTest::aNetworkLeftIncompleteIsRefusedAfterADeviceReenablesCalculate() {
+    ReadyProgram program;
+    ConditionPage& page = program.page();
+    typeInto(program.heatsink().tthEdit(2), QStringLiteral("abc"));
+    QVERIFY(!page.calculateButton()->isEnabled());
+    // Applying the device again enables "calculate": the model was ready once.
+    QVERIFY(choose(program.window->deviceSelectionPage().typeList(), kType));
+    QVERIFY(page.calculateButton()->isEnabled());
+
+    QString ambient;
+    auto refused = closeResult(ambient);
+    page.calculateButton()->click();
+    QVERIFY(!refused->ran());
+    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
+    QCOMPARE(program.prompt.messages[0].text, kLimitMessage);
+
+    refused.reset();
+    typeInto(program.heatsink().tthEdit(2), QStringLiteral("50"));
+    auto accepted = closeResult(ambient);
+    page.calculateButton()->click();
+    QVERIFY(accepted->ran());
+    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
 }
 
 QTEST_MAIN(ConditionPageTest)
