@@ -26,8 +26,20 @@ constexpr double kGridTolerance = 1e-14;
 // The fast path solves up to this many waveforms in one pass.
 constexpr int kMaxBatch = 4;
 
-// Two doubles in one register; loads and stores need no alignment.
+// Two doubles in one register; loads and stores need no alignment. Compilers
+// without the vector extension get the same arithmetic, lane by lane.
+#if (defined(__GNUC__) || defined(__clang__)) && !defined(THERMALYX_SCALAR_PAIRS)
 using Pair = double __attribute__((vector_size(16)));
+#else
+struct Pair {
+    double lane[2];
+    double operator[](int i) const { return lane[i]; }
+    friend Pair operator+(Pair a, Pair b) { return {a.lane[0] + b.lane[0], a.lane[1] + b.lane[1]}; }
+    friend Pair operator-(Pair a, Pair b) { return {a.lane[0] - b.lane[0], a.lane[1] - b.lane[1]}; }
+    friend Pair operator*(Pair a, Pair b) { return {a.lane[0] * b.lane[0], a.lane[1] * b.lane[1]}; }
+    Pair& operator+=(Pair b) { return *this = *this + b; }
+};
+#endif
 
 inline Pair loadPair(const double* p) {
     Pair v;

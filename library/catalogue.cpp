@@ -57,7 +57,14 @@ bool fail(CatalogueError& error, const std::string& file, int line, int column,
     return false;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    out += text;
+    out += '"';
+    return out;
+}
 
 std::string trimmed(std::string_view text) {
     std::size_t begin = 0;

@@ -31,7 +31,14 @@ struct BinaryRecord {
     std::array<double, kParamCount> values{};
 };
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    out += text;
+    out += '"';
+    return out;
+}
 
 // A finding is one line: control bytes from the files (a record key may hold
 // any byte) are shown as \xHH.
