@@ -272,7 +272,7 @@ TEST(Catalogue, DamagedTablesNeverCrash) {
             case 1: t.resize(at); break;
             default: t.insert(at, t.substr(at, next() % 40)); break;
             }
-            if (t.empty()) t = ",";
+            if (t.empty()) t.push_back(',');
         }
         Catalogue catalogue;
         CatalogueError error;
