@@ -73,8 +73,7 @@ QImage makerLogo() {
     word.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
     painter.setFont(word);
     painter.setPen(kNavy);
-    painter.drawText(QRect(39, 2, 85, 21), Qt::AlignLeft | Qt::AlignBottom,
-                     kMakerName.toUpper());
+    painter.drawText(QRect(39, 2, 85, 21), Qt::AlignLeft | Qt::AlignBottom, kMakerName.toUpper());
 
     painter.setPen(QPen(kHeat, 2));
     painter.drawLine(40, 25, 121, 25);

@@ -89,11 +89,17 @@ void DeviceSelectionPage::initialise() {
     }
 }
 
-std::string DeviceSelectionPage::currentSeries() const { return seriesList_->selectedBytes(); }
+std::string DeviceSelectionPage::currentSeries() const {
+    return seriesList_->selectedBytes();
+}
 
-std::string DeviceSelectionPage::currentTypeNumber() const { return typeList_->selectedBytes(); }
+std::string DeviceSelectionPage::currentTypeNumber() const {
+    return typeList_->selectedBytes();
+}
 
-const QImage& DeviceSelectionPage::outlinePicture() const { return outlineView_->picture(); }
+const QImage& DeviceSelectionPage::outlinePicture() const {
+    return outlineView_->picture();
+}
 
 void DeviceSelectionPage::showSelectedDevice(const std::string& series,
                                              const std::string& typeNumber) {

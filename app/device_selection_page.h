@@ -27,8 +27,19 @@ class DeviceSelectionPage : public QWidget {
 
 public:
     // The ten information fields, top to bottom.
-    enum Info { TypeNumber, Series, CircuitComposition, Vces, Ic, VceSat, Pc, StandardRg, Package,
-                Update, InfoCount };
+    enum Info {
+        TypeNumber,
+        Series,
+        CircuitComposition,
+        Vces,
+        Ic,
+        VceSat,
+        Pc,
+        StandardRg,
+        Package,
+        Update,
+        InfoCount
+    };
 
     DeviceSelectionPage(DeviceLibrary& library, QWidget* parent = nullptr);
 

@@ -25,7 +25,9 @@ public:
     explicit DialogLayout(QWidget& window);
 
     const DialogUnits& units() const { return units_; }
-    QRect rect(int x, int y, int width, int height) const { return units_.rect(x, y, width, height); }
+    QRect rect(int x, int y, int width, int height) const {
+        return units_.rect(x, y, width, height);
+    }
 
     QGroupBox* group(const QString& title, int x, int y, int width, int height) const;
     QLabel* label(const QString& text, int x, int y, int width, int height = 8) const;

@@ -26,14 +26,18 @@ DialogUnits::DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
     // The average width over both alphabets, rounded, rather than the font's
     // own average, which some faces leave at 0.
-    const int alphabets =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int alphabets = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseWidth_ = (alphabets / 26 + 1) / 2;
     baseHeight_ = metrics.height();
 }
 
-int DialogUnits::x(int units) const { return scaleRounded(units, baseWidth_, 4); }
+int DialogUnits::x(int units) const {
+    return scaleRounded(units, baseWidth_, 4);
+}
 
-int DialogUnits::y(int units) const { return scaleRounded(units, baseHeight_, 8); }
+int DialogUnits::y(int units) const {
+    return scaleRounded(units, baseHeight_, 8);
+}
 
 }  // namespace thermalyx

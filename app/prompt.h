@@ -18,7 +18,7 @@ enum class PromptAnswer { Ok, Cancel };
 // What the save-file dialog asks for.
 struct SaveFileRequest {
     QString caption;
-    QStringList filters;   // e.g. "Text(*.txt)"; the first is selected
+    QStringList filters;    // e.g. "Text(*.txt)"; the first is selected
     QString defaultSuffix;  // appended when the name has none
 };
 

@@ -93,9 +93,13 @@ RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, Q
     connect(cancel, &QPushButton::clicked, this, &RecommendedDeviceDialog::reject);
 }
 
-QString RecommendedDeviceDialog::statusText() const { return status_->text(); }
+QString RecommendedDeviceDialog::statusText() const {
+    return status_->text();
+}
 
-void RecommendedDeviceDialog::setStatus(const QString& text) { status_->setText(text); }
+void RecommendedDeviceDialog::setStatus(const QString& text) {
+    status_->setText(text);
+}
 
 void RecommendedDeviceDialog::fillVoltageAndCapacity() {
     fillList(*acVoltage_, library_.acVoltageList);

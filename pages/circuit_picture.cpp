@@ -135,7 +135,8 @@ void bridge(QPainter& painter) {
     painter.setFont(font(12, true));
     text(painter, QPointF(kLoadX, 86.0), QStringLiteral("M"), Qt::AlignHCenter | Qt::AlignVCenter);
     painter.setFont(font(9));
-    text(painter, QPointF(kLoadX, 100.0), QStringLiteral("3~"), Qt::AlignHCenter | Qt::AlignVCenter);
+    text(painter, QPointF(kLoadX, 100.0), QStringLiteral("3~"),
+         Qt::AlignHCenter | Qt::AlignVCenter);
 
     // What the inputs mean at the outputs.
     painter.setPen(QPen(kWarm, 1.4));
@@ -180,7 +181,8 @@ void modulationSketch(QPainter& painter, const QRectF& area, const QString& titl
     painter.drawText(QPointF(area.left() + 6.0, area.top() + 12.0), title);
     painter.setFont(font(10, false, true));
     painter.setPen(kAccent);
-    const QString rate = QStringLiteral("modulation rate ") + QChar(0x03BB) + QStringLiteral(" = B/A");
+    const QString rate =
+        QStringLiteral("modulation rate ") + QChar(0x03BB) + QStringLiteral(" = B/A");
     text(painter, QPointF(area.right() - 6.0, area.top() + 7.0), rate,
          Qt::AlignRight | Qt::AlignVCenter);
 

@@ -39,9 +39,14 @@ constexpr std::array<FieldLabels, ConditionPage::FieldCount> kFieldLabels = {{
     {"Gate resistance (off)", "(ohm. In case of  IPM, set RG \"1\" ohm.)"},
 }};
 
-constexpr std::array<const char*, ConditionPage::FieldCount> kFieldNames = {
-    "outputFrequencyEdit", "outputCurrentEdit", "carrierFrequencyEdit", "powerFactorEdit",
-    "modulationRateEdit",  "dcVoltageEdit",     "rgOnEdit",             "rgOffEdit"};
+constexpr std::array<const char*, ConditionPage::FieldCount> kFieldNames = {"outputFrequencyEdit",
+                                                                            "outputCurrentEdit",
+                                                                            "carrierFrequencyEdit",
+                                                                            "powerFactorEdit",
+                                                                            "modulationRateEdit",
+                                                                            "dcVoltageEdit",
+                                                                            "rgOnEdit",
+                                                                            "rgOffEdit"};
 
 }  // namespace
 
@@ -67,7 +72,8 @@ ConditionPage::ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidg
     calculate_ = layout.button(QStringLiteral("calculate"), 174, 284, 72, 18);
 
     // The group fits the picture's fixed pixel size.
-    QGroupBox* circuitGroup = layout.group(QStringLiteral("Circuit configuration"), 254, 6, 176, 296);
+    QGroupBox* circuitGroup =
+        layout.group(QStringLiteral("Circuit configuration"), 254, 6, 176, 296);
     auto* frame = new PictureFrame(circuitPicture(), this);
     const QSize frameSize = kCircuitPictureSize + QSize(2, 2);
     const QRect groupRect = circuitGroup->geometry();
@@ -103,21 +109,33 @@ void ConditionPage::link(HeatsinkPage& heatsinkPage, DeviceSelectionPage& device
 }
 
 void ConditionPage::setDefaultTexts(const ConditionTexts& texts) {
-    const std::array<const std::string*, FieldCount> values = {
-        &texts.outputFrequency, &texts.outputCurrent, &texts.carrierFrequency,
-        &texts.powerFactor,     &texts.modulationRate, &texts.dcVoltage,
-        &texts.rgOn,            &texts.rgOff};
+    const std::array<const std::string*, FieldCount> values = {&texts.outputFrequency,
+                                                               &texts.outputCurrent,
+                                                               &texts.carrierFrequency,
+                                                               &texts.powerFactor,
+                                                               &texts.modulationRate,
+                                                               &texts.dcVoltage,
+                                                               &texts.rgOn,
+                                                               &texts.rgOff};
     for (int i = 0; i < FieldCount; ++i) {
         fields_[i]->setText(QString::fromStdString(*values[i]));
     }
 }
 
-void ConditionPage::setCalculateEnabled(bool enabled) { calculate_->setEnabled(enabled); }
+void ConditionPage::setCalculateEnabled(bool enabled) {
+    calculate_->setEnabled(enabled);
+}
 
 ConditionTexts ConditionPage::fieldTexts() const {
     const auto text = [this](Field which) { return fields_[which]->text().toStdString(); };
-    return {text(OutputFrequency), text(OutputCurrent), text(CarrierFrequency), text(PowerFactor),
-            text(ModulationRate),  text(DcVoltage),     text(RgOn),             text(RgOff)};
+    return {text(OutputFrequency),
+            text(OutputCurrent),
+            text(CarrierFrequency),
+            text(PowerFactor),
+            text(ModulationRate),
+            text(DcVoltage),
+            text(RgOn),
+            text(RgOff)};
 }
 
 void ConditionPage::showInputError(const std::string& message) {

@@ -33,8 +33,17 @@ class ConditionPage : public QWidget {
 
 public:
     // The eight operating inputs, in field (and checking) order.
-    enum Field { OutputFrequency, OutputCurrent, CarrierFrequency, PowerFactor, ModulationRate,
-                 DcVoltage, RgOn, RgOff, FieldCount };
+    enum Field {
+        OutputFrequency,
+        OutputCurrent,
+        CarrierFrequency,
+        PowerFactor,
+        ModulationRate,
+        DcVoltage,
+        RgOn,
+        RgOff,
+        FieldCount
+    };
 
     ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidget* parent = nullptr);
 

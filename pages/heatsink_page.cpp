@@ -19,9 +19,13 @@ namespace thermalyx {
 
 namespace {
 
-std::string fieldText(const QLineEdit& edit) { return edit.text().toStdString(); }
+std::string fieldText(const QLineEdit& edit) {
+    return edit.text().toStdString();
+}
 
-QString shown(const std::string& text) { return QString::fromStdString(text); }
+QString shown(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -61,7 +65,8 @@ HeatsinkPage::HeatsinkPage(Prompt& prompt, QWidget* parent) : QWidget(parent), p
     }
 
     // The group fits the picture's fixed pixel size.
-    QGroupBox* modelGroup = layout.group(QStringLiteral("Thermal resistance model"), 254, 8, 176, 294);
+    QGroupBox* modelGroup =
+        layout.group(QStringLiteral("Thermal resistance model"), 254, 8, 176, 294);
     auto* frame = new PictureFrame(thermalModelPicture(), this);
     const QSize frameSize = kThermalModelPictureSize + QSize(2, 2);
     const QRect groupRect = modelGroup->geometry();
@@ -101,7 +106,9 @@ void HeatsinkPage::link(LoadCyclePage& loadCyclePage, ConditionPage& conditionPa
     devicePage_ = &devicePage;
 }
 
-std::string HeatsinkPage::ambientText() const { return fieldText(*ambient_); }
+std::string HeatsinkPage::ambientText() const {
+    return fieldText(*ambient_);
+}
 
 HeatsinkModel HeatsinkPage::buildHeatsinkModel() const {
     HeatsinkModel model = thermalyx::buildHeatsinkModel(heatsinkRth_, heatsinkTth_, ambientText());

@@ -21,7 +21,9 @@ QPen qtPen(const Pen& pen) {
     return result;
 }
 
-QPoint qtPoint(Point point) { return {point.x, point.y}; }
+QPoint qtPoint(Point point) {
+    return {point.x, point.y};
+}
 
 void drawLines(QPainter& painter, const std::vector<Line>& lines, const Pen& pen) {
     painter.setPen(qtPen(pen));

@@ -44,6 +44,8 @@ SteadyFigureTexts steadyFigureTexts(const SteadyResult& result, std::string_view
 // The ambient figure for an accepted Ta field text: its value, "%.1f".
 std::string ambientFigureText(std::string_view taText);
 
-constexpr std::size_t figureIndex(SteadyFigure figure) { return static_cast<std::size_t>(figure); }
+constexpr std::size_t figureIndex(SteadyFigure figure) {
+    return static_cast<std::size_t>(figure);
+}
 
 }  // namespace thermalyx

@@ -58,7 +58,9 @@ constexpr std::array<FigureRow, kSteadyFigureCount> kFigureRows = {{
 }};
 
 // The loss figures and the junction figures are right-aligned; Tc, Tf and Ta left.
-bool rightAligned(int id) { return id >= 1048 && id <= 1063; }
+bool rightAligned(int id) {
+    return id >= 1048 && id <= 1063;
+}
 
 }  // namespace
 
@@ -88,9 +90,10 @@ SteadyResultDialog::SteadyResultDialog(const DeviceLibrary& library,
     const QRect lowerUnits = layout.rect(10, 204, 250, 150);
     const QSize frameSize(std::max(upperUnits.width(), kChartMinWidth),
                           std::max(upperUnits.height(), kChartMinHeight));
-    const QRect upper(QPoint(upperUnits.left(),
-                             std::max(upperUnits.top(), temperatureLegend_.box.bottom + kLegendGap)),
-                      frameSize);
+    const QRect upper(
+        QPoint(upperUnits.left(),
+               std::max(upperUnits.top(), temperatureLegend_.box.bottom + kLegendGap)),
+        frameSize);
     const int lossLegendShift = std::max(0, upper.bottom() + 1 + kLegendGap - lossLegend_.box.top);
     if (lossLegendShift > 0) {
         lossLegend_.box.top += lossLegendShift;
@@ -101,9 +104,9 @@ SteadyResultDialog::SteadyResultDialog(const DeviceLibrary& library,
             entry.text.position.y += lossLegendShift;
         }
     }
-    const QRect lower(QPoint(lowerUnits.left(),
-                             std::max(lowerUnits.top(), lossLegend_.box.bottom + kLegendGap)),
-                      frameSize);
+    const QRect lower(
+        QPoint(lowerUnits.left(), std::max(lowerUnits.top(), lossLegend_.box.bottom + kLegendGap)),
+        frameSize);
 
     temperatureChart_ = new ChartView(this);
     temperatureChart_->setGeometry(upper);
@@ -111,9 +114,10 @@ SteadyResultDialog::SteadyResultDialog(const DeviceLibrary& library,
     lossChart_ = new ChartView(this);
     lossChart_->setGeometry(lower);
     lossChart_->setObjectName(QStringLiteral("lossChart"));
-    const TextWidth width = axisTextWidth();
-    temperatureChart_->setChart(steadyTemperatureChart(result_, temperatureChart_->frameSize(), width));
-    lossChart_->setChart(steadyLossChart(result_, lossChart_->frameSize(), width));
+    const TextWidth textWidth = axisTextWidth();
+    temperatureChart_->setChart(
+        steadyTemperatureChart(result_, temperatureChart_->frameSize(), textWidth));
+    lossChart_->setChart(steadyLossChart(result_, lossChart_->frameSize(), textWidth));
 
     // The figure column moves right as far as the frames grew.
     const int columnShift = std::max(0, upper.right() + units.x(10) - units.x(275));
@@ -142,9 +146,8 @@ SteadyResultDialog::SteadyResultDialog(const DeviceLibrary& library,
                              row.y + 1, 30));
     }
 
-    const int width_ = std::max(units.x(454), units.x(454) + columnShift);
-    const int height_ = std::max({units.y(358), lower.bottom() + 1 + units.y(6)});
-    setFixedSize(width_, height_);
+    setFixedSize(units.x(454) + columnShift,
+                 std::max(units.y(358), lower.bottom() + 1 + units.y(6)));
 }
 
 QString SteadyResultDialog::figureText(SteadyFigure figure) const {
@@ -159,9 +162,10 @@ void SteadyResultDialog::paintEvent(QPaintEvent* event) {
 }
 
 void SteadyResultDialog::saveReport() {
-    const QString path = prompt_.saveFileName(
-        this, {QString(), {QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")},
-               QStringLiteral("txt")});
+    const QString path =
+        prompt_.saveFileName(this, {QString(),
+                                    {QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")},
+                                    QStringLiteral("txt")});
     if (path.isEmpty()) {
         return;
     }
@@ -172,7 +176,8 @@ void SteadyResultDialog::saveReport() {
                        PromptIcon::Information);
     } else {
         // Saying nothing would leave the user believing the report was written.
-        prompt_.inform(this, QStringLiteral("The text file could not be saved: ") + displayText(reason),
+        prompt_.inform(this,
+                       QStringLiteral("The text file could not be saved: ") + displayText(reason),
                        kSaveCaption, PromptIcon::Warning);
     }
 }

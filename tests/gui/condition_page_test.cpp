@@ -46,7 +46,9 @@ std::unique_ptr<ModalDriver> closeResult(QString& ambient) {
     });
 }
 
-QString figure(double value) { return QString::fromStdString(formatFixed(value, 2)); }
+QString figure(double value) {
+    return QString::fromStdString(formatFixed(value, 2));
+}
 
 }  // namespace
 
@@ -96,7 +98,8 @@ void ConditionPageTest::theWholeRoadOfASteadyCalculation() {
     const HeatsinkModel model = buildHeatsinkModel(program.heatsink().heatsinkRth(),
                                                    program.heatsink().heatsinkTth(), "40");
     SteadyResult engine;
-    QVERIFY(calculateOperatingPoint(condition, *found[0]->limits, *found[0]->params, model, engine));
+    QVERIFY(
+        calculateOperatingPoint(condition, *found[0]->limits, *found[0]->params, model, engine));
 
     std::array<QString, kSteadyFigureCount> shown;
     QString title;
@@ -199,15 +202,24 @@ void ConditionPageTest::aReportThatCannotBeWrittenSaysWhy() {
 void ConditionPageTest::ambientTemperatureCheck_data() {
     QTest::addColumn<QString>("ambient");
     QTest::addColumn<QString>("figure");  // empty: rejected
-    QTest::newRow("lowest") << "-40" << "-40.0";
-    QTest::newRow("highest") << "125" << "125.0";
-    QTest::newRow("one decimal kept") << "40.0" << "40.0";
-    QTest::newRow("leading blanks") << "  25" << "25.0";
-    QTest::newRow("below") << "-40.1" << "";
-    QTest::newRow("above") << "125.1" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("letter") << "4O" << "";
-    QTest::newRow("leading zero") << "040" << "";
+    QTest::newRow("lowest") << "-40"
+                            << "-40.0";
+    QTest::newRow("highest") << "125"
+                             << "125.0";
+    QTest::newRow("one decimal kept") << "40.0"
+                                      << "40.0";
+    QTest::newRow("leading blanks") << "  25"
+                                    << "25.0";
+    QTest::newRow("below") << "-40.1"
+                           << "";
+    QTest::newRow("above") << "125.1"
+                           << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("letter") << "4O"
+                            << "";
+    QTest::newRow("leading zero") << "040"
+                                  << "";
 }
 
 void ConditionPageTest::ambientTemperatureCheck() {

@@ -29,7 +29,8 @@ LibraryDevice* findDevice(std::vector<LibraryDevice>& devices, const std::string
 
 // A device of the sample line under another series and type number.
 LibraryDevice renamed(LibraryDevice device, const std::string& series, const std::string& type) {
-    device.spec.series = device.search.series = device.limits.series = device.params.series = series;
+    device.spec.series = device.search.series = device.limits.series = device.params.series =
+        series;
     device.spec.typeNumber = device.search.typeNumber = device.limits.typeNumber =
         device.params.typeNumber = type;
     return device;
@@ -71,10 +72,11 @@ void DeviceSelectionPageTest::applyingADeviceShowsItEverywhere() {
     QCOMPARE(field(page, DeviceSelectionPage::Series), QStringLiteral("Z-Series"));
     QCOMPARE(field(page, DeviceSelectionPage::CircuitComposition), QStringLiteral("6in1"));
     for (int i = 0; i < 7; ++i) {
-        QCOMPARE(page.infoField(static_cast<DeviceSelectionPage::Info>(DeviceSelectionPage::Vces + i))
-                     ->text()
-                     .toStdString(),
-                 device->spec.productInfo[i]);
+        QCOMPARE(
+            page.infoField(static_cast<DeviceSelectionPage::Info>(DeviceSelectionPage::Vces + i))
+                ->text()
+                .toStdString(),
+            device->spec.productInfo[i]);
     }
     QVERIFY(!page.outlinePicture().isNull());
 
@@ -160,8 +162,10 @@ void DeviceSelectionPageTest::aMissingOrBrokenPictureEmptiesTheView() {
 
 void DeviceSelectionPageTest::listsSortWithoutCaseAndKeepTheLibraryBytes() {
     const LibraryDevice base = sampleDevices().front();
-    const std::string latin1 = "\xC4ra-Series";       // Latin-1 "Ä": not valid UTF-8
-    const std::string utf8 = "\xC3\x9C" "ber-Series";  // UTF-8 "Ü"
+    const std::string latin1 = "\xC4ra-Series";  // Latin-1 "Ä": not valid UTF-8
+    const std::string utf8 =
+        "\xC3\x9C"
+        "ber-Series";  // UTF-8 "Ü"
     const std::vector<LibraryDevice> devices = {
         renamed(base, "beta-Series", "B-1"),  renamed(base, "alpha-Series", "a-2"),
         renamed(base, "alpha-Series", "A-1"), renamed(base, "alpha-Series", "a-1"),
@@ -177,7 +181,9 @@ void DeviceSelectionPageTest::listsSortWithoutCaseAndKeepTheLibraryBytes() {
     // Equal texts without case keep the library's order; bytes above ASCII sort after it.
     QCOMPARE(entries(page.seriesList()),
              QStringList({QStringLiteral("alpha-Series"), QStringLiteral("Alpha-Series"),
-                          QStringLiteral("beta-Series"), QString::fromUtf8("\xC3\x9C" "ber-Series"),
+                          QStringLiteral("beta-Series"),
+                          QString::fromUtf8("\xC3\x9C"
+                                            "ber-Series"),
                           QString::fromUtf8("\xC3\x84ra-Series")}));
     QVERIFY(choose(page.seriesList(), QStringLiteral("alpha-Series")));
     QCOMPARE(entries(page.typeList()), QStringList({"A-1", "a-1", "a-2"}));
@@ -191,7 +197,8 @@ void DeviceSelectionPageTest::listsSortWithoutCaseAndKeepTheLibraryBytes() {
     QCOMPARE(page.selectedSeries(), latin1);
     QCOMPARE(field(page, DeviceSelectionPage::Series), QString::fromUtf8("\xC3\x84ra-Series"));
 
-    QVERIFY(choose(page.seriesList(), QString::fromUtf8("\xC3\x9C" "ber-Series")));
+    QVERIFY(choose(page.seriesList(), QString::fromUtf8("\xC3\x9C"
+                                                        "ber-Series")));
     QVERIFY(choose(page.typeList(), QStringLiteral("U-1")));
     QCOMPARE(page.selectedSeries(), utf8);
 }

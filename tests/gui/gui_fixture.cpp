@@ -11,7 +11,9 @@
 
 namespace thermalyx::test {
 
-std::string sampleFolder() { return THERMALYX_SAMPLE_DIR; }
+std::string sampleFolder() {
+    return THERMALYX_SAMPLE_DIR;
+}
 
 std::vector<LibraryDevice> sampleDevices() {
     DeviceLibrary library(sampleFolder());

@@ -84,14 +84,30 @@ void HeatsinkPageTest::rejectedEstimateChangesNothing_data() {
     QTest::addColumn<QString>("rthFactor");
     QTest::addColumn<QString>("tthFactor");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("factor 0") << "10" << "0" << "1.0" << false;
-    QTest::newRow("factor -1") << "10" << "1.0" << "-1" << false;
-    QTest::newRow("factor 1.5") << "10" << "1.5" << "1.0" << false;
-    QTest::newRow("capacity 05") << "05" << "1.0" << "1.0" << false;
-    QTest::newRow("capacity 0") << "0" << "1.0" << "1.0" << false;
-    QTest::newRow("capacity empty") << "" << "1.0" << "1.0" << false;
-    QTest::newRow("factors 1 and 0.25") << "10" << "1" << "0.25" << true;
-    QTest::newRow("capacity 0.5") << "0.5" << "1.0" << "1.0" << true;
+    QTest::newRow("factor 0") << "10"
+                              << "0"
+                              << "1.0" << false;
+    QTest::newRow("factor -1") << "10"
+                               << "1.0"
+                               << "-1" << false;
+    QTest::newRow("factor 1.5") << "10"
+                                << "1.5"
+                                << "1.0" << false;
+    QTest::newRow("capacity 05") << "05"
+                                 << "1.0"
+                                 << "1.0" << false;
+    QTest::newRow("capacity 0") << "0"
+                                << "1.0"
+                                << "1.0" << false;
+    QTest::newRow("capacity empty") << ""
+                                    << "1.0"
+                                    << "1.0" << false;
+    QTest::newRow("factors 1 and 0.25") << "10"
+                                        << "1"
+                                        << "0.25" << true;
+    QTest::newRow("capacity 0.5") << "0.5"
+                                  << "1.0"
+                                  << "1.0" << true;
 }
 
 void HeatsinkPageTest::rejectedEstimateChangesNothing() {
@@ -113,8 +129,9 @@ void HeatsinkPageTest::rejectedEstimateChangesNothing() {
         return;
     }
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages[0].text,
-             QStringLiteral("The input value exceeds the limit value. Enter a value below the limit."));
+    QCOMPARE(
+        program.prompt.messages[0].text,
+        QStringLiteral("The input value exceeds the limit value. Enter a value below the limit."));
     QCOMPARE(program.prompt.messages[0].caption, QStringLiteral("Input Value Error"));
     QCOMPARE(program.prompt.messages[0].buttons, PromptButtons::Ok);
     QCOMPARE(networkTexts(page), QStringList(8, QString()));
