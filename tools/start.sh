@@ -6,25 +6,25 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-# A window needs a display; say how to get one before spending time on a build.
+tools/deps.sh
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build/release -j "$(nproc)" --target thermalyx sample_library outline_pictures
+
+# A window needs a display; without one, say how to get one (the build is done).
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
     cat >&2 <<'MESSAGE'
-thermalyx is a desktop program and there is no display here ($DISPLAY and
-$WAYLAND_DISPLAY are empty). Start it on a virtual X display instead:
+thermalyx is built (build/release/bin/thermalyx), but it is a desktop program
+and there is no display here ($DISPLAY and $WAYLAND_DISPLAY are empty). Start it
+on a virtual X display instead:
 
     xvfb-run -a tools/start.sh
 
-(run tools/deps.sh first if xvfb-run is missing), or choose a Qt platform
-plugin yourself, e.g.
+or choose a Qt platform plugin yourself, e.g.
 
     QT_QPA_PLATFORM=vnc tools/start.sh      # then connect a VNC viewer to port 5900
 MESSAGE
     exit 2
 fi
-
-tools/deps.sh
-
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build/release -j "$(nproc)" --target thermalyx sample_library outline_pictures
 
 exec build/release/bin/thermalyx "$@"
