@@ -16,7 +16,7 @@
 namespace thermalyx {
 namespace {
 
-// The keys of a specification section after the three search keys.
+// The keys of a device-spec section after the three search keys.
 constexpr std::array<const char*, 7> kProductInfoKeys = {
     "Product Info #1", "Product Info #2", "Product Info #3", "Product Info #4",
     "Product Info #5", "Product Info #6", "Product Info #7",

@@ -19,7 +19,7 @@ struct LibraryDevice {
     DeviceParamRecord params;
 };
 
-// The specification file: one section "[series@typeNumber]" per device with
+// The device-spec file (igbt_devspec.ini): one section "[series@typeNumber]" per device with
 // "Device Image", "Circuit composition", "AC Voltage", "OutputCurrent" and
 // "Product Info #1" .. "#7", in this order. CR LF line ends.
 std::string specFileText(const std::vector<LibraryDevice>& devices);

@@ -2,7 +2,7 @@
 // test that replays tests/fuzz/regressions/. The input is cut into three
 // parts: two 16-bit little-endian lengths, then the parts. An even first
 // length byte feeds the catalogue reader (devices, curves, thermal tables),
-// an odd one the library check (specification, limits, parameter files).
+// an odd one the library check (device-spec, limits, parameter files).
 #pragma once
 
 #include <cstdlib>

@@ -93,7 +93,7 @@ inline FixtureDevice sampleDevice(std::string key, double base = 1.0) {
     return device;
 }
 
-// The specification file, CR LF line ends, sections in the given order.
+// The device-spec file, CR LF line ends, sections in the given order.
 inline std::string specIni(const std::vector<FixtureDevice>& devices) {
     std::string text;
     for (const FixtureDevice& d : devices) {
