@@ -30,8 +30,12 @@ inline std::string shellQuote(const std::string& text) {
 // Standard error goes to errorFile when given, otherwise it is dropped.
 inline CliRun runCli(const std::vector<std::string>& arguments, const std::string& errorFile = {}) {
     std::string command = shellQuote(THERMALYX_CLI_PATH);
-    for (const std::string& argument : arguments) command += " " + shellQuote(argument);
-    command += " 2>" + (errorFile.empty() ? std::string("/dev/null") : shellQuote(errorFile));
+    for (const std::string& argument : arguments) {
+        command += ' ';
+        command += shellQuote(argument);
+    }
+    command += " 2>";
+    command += errorFile.empty() ? std::string("/dev/null") : shellQuote(errorFile);
     CliRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;

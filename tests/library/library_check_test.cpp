@@ -247,7 +247,7 @@ TEST(LibraryCheck, DamagedFilesNeverCrash) {
             case 1: f.resize(at); break;
             default: f.erase(at, next() % 64); break;
             }
-            if (f.empty()) f = "[";
+            if (f.empty()) f.push_back('[');
         }
         const auto findings = checkLibraryFiles(damaged[0], damaged[1], damaged[2]);
         for (const LibraryFinding& finding : findings) EXPECT_FALSE(finding.message.empty());
