@@ -109,6 +109,17 @@ void DeviceSelectionPage::showSelectedDevice(const std::string& series,
     info_[TypeNumber]->setText(displayText(typeNumber));
 }
 
+const DeviceIndexEntry* DeviceSelectionPage::applySelectedDevice() {
+    const std::string series = currentSeries();
+    const std::string typeNumber = currentTypeNumber();
+    std::vector<const DeviceIndexEntry*> found;
+    if (!library_.findDevices(found, DeviceQueryKind::BySeriesAndType, series, typeNumber)) {
+        return nullptr;
+    }
+    showSelectedDevice(series, typeNumber);
+    return found.front();
+}
+
 void DeviceSelectionPage::onSeriesChanged() {
     typeList_->clearEntries();
     const std::string series = currentSeries();

@@ -17,6 +17,7 @@ namespace thermalyx {
 class ByteTextComboBox;
 class ConditionPage;
 class DeviceLibrary;
+struct DeviceIndexEntry;
 class HeatsinkPage;
 class LoadCyclePage;
 class OutlineView;
@@ -61,6 +62,10 @@ public:
     // Rewrites the "Series" and "Type number" fields (the condition page does
     // when it calculates).
     void showSelectedDevice(const std::string& series, const std::string& typeNumber);
+
+    // The device the two lists select (the first one the library finds), shown
+    // in the "Series" and "Type number" value texts; nullptr when none is found.
+    const DeviceIndexEntry* applySelectedDevice();
 
     ByteTextComboBox* seriesList() const { return seriesList_; }
     ByteTextComboBox* typeList() const { return typeList_; }

@@ -154,14 +154,11 @@ void ConditionPage::calculateSteady() {
         return;
     }
 
-    const std::string series = devicePage_->currentSeries();
-    const std::string typeNumber = devicePage_->currentTypeNumber();
-    std::vector<const DeviceIndexEntry*> found;
-    if (!library_.findDevices(found, DeviceQueryKind::BySeriesAndType, series, typeNumber)) {
+    const DeviceIndexEntry* selected = devicePage_->applySelectedDevice();
+    if (selected == nullptr) {
         return;
     }
-    const DeviceIndexEntry& device = *found.front();
-    devicePage_->showSelectedDevice(series, typeNumber);
+    const DeviceIndexEntry& device = *selected;
 
     if (twoArms_->isChecked()) {
         modulation_ = kModulationTwoArms;
@@ -173,8 +170,8 @@ void ConditionPage::calculateSteady() {
     }
 
     OperatingCondition condition;
-    condition.series = series;
-    condition.typeNumber = typeNumber;
+    condition.series = device.series;
+    condition.typeNumber = device.typeNumber;
     condition.modulation = modulation_;
     if (std::string message = checkConditionTexts(fieldTexts(), *device.limits, condition);
         !message.empty()) {

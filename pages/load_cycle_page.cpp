@@ -345,14 +345,11 @@ void LoadCyclePage::calculateLoadCycle() {
         return;
     }
 
-    const std::string series = devicePage_->currentSeries();
-    const std::string typeNumber = devicePage_->currentTypeNumber();
-    std::vector<const DeviceIndexEntry*> found;
-    if (!library_.findDevices(found, DeviceQueryKind::BySeriesAndType, series, typeNumber)) {
+    const DeviceIndexEntry* selected = devicePage_->applySelectedDevice();
+    if (selected == nullptr) {
         return;
     }
-    const DeviceIndexEntry& device = *found.front();
-    devicePage_->showSelectedDevice(series, typeNumber);
+    const DeviceIndexEntry& device = *selected;
 
     if (twoArms_->isChecked()) {
         modulation_ = kModulationTwoArms;
@@ -367,8 +364,8 @@ void LoadCyclePage::calculateLoadCycle() {
     std::vector<LoadCycleMode> modes(static_cast<std::size_t>(rowCount()));
     for (int r = 0; r < rowCount(); ++r) {
         LoadCycleMode& mode = modes[static_cast<std::size_t>(r)];
-        mode.series = series;
-        mode.typeNumber = typeNumber;
+        mode.series = device.series;
+        mode.typeNumber = device.typeNumber;
         mode.modulation = modulation_;
         mode.tjMode = tjMode_;
         if (std::string message = checkModeRow(rowTexts(r), *device.limits, mode);
