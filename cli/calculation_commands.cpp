@@ -74,9 +74,9 @@ int heatsinkNetwork(const HeatsinkOptions& h, std::string_view command, StageVal
     if (!checkHeatsinkForm(h, error)) return usage(err, command, error);
     if (h.capacity) {
         HeatsinkEstimate estimate;
-        const std::string message =
-            computeHeatsinkEstimate(*h.capacity, h.rthFactor.value_or(std::string(kDefaultFactorText)),
-                                    h.tthFactor.value_or(std::string(kDefaultFactorText)), estimate);
+        const std::string message = computeHeatsinkEstimate(
+            *h.capacity, h.rthFactor.value_or(std::string(kDefaultFactorText)),
+            h.tthFactor.value_or(std::string(kDefaultFactorText)), estimate);
         if (!message.empty()) return rejected(err, message);
         // The engine takes the unrounded estimate, as the page hands it over.
         rth = estimate.rth;
@@ -84,8 +84,10 @@ int heatsinkNetwork(const HeatsinkOptions& h, std::string_view command, StageVal
         return kExitOk;
     }
     StageTexts rthTexts, tthTexts;
-    if (!splitStages(*h.rth, rthTexts)) return usage(err, command, "--rth takes four comma-separated values");
-    if (!splitStages(*h.tth, tthTexts)) return usage(err, command, "--tth takes four comma-separated values");
+    if (!splitStages(*h.rth, rthTexts))
+        return usage(err, command, "--rth takes four comma-separated values");
+    if (!splitStages(*h.tth, tthTexts))
+        return usage(err, command, "--tth takes four comma-separated values");
     const std::string message = checkHeatsinkTexts(rthTexts, tthTexts, rth, tth);
     if (!message.empty()) return rejected(err, message);
     return kExitOk;
@@ -251,8 +253,8 @@ bool parseModeLines(std::string_view content, std::vector<ModeRowTexts>& rows, s
 
         const std::vector<std::string> fields = splitFields(line);
         if (fields.size() != kModeFileFields) {
-            error = "line " + std::to_string(lineNumber) + ": expected 11 comma-separated fields, found " +
-                    std::to_string(fields.size());
+            error = "line " + std::to_string(lineNumber) +
+                    ": expected 11 comma-separated fields, found " + std::to_string(fields.size());
             return false;
         }
         ModeRowTexts row;
@@ -382,13 +384,15 @@ int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err
     constexpr std::string_view command = "steady";
     const CalculationOptions& o = options.common;
     std::optional<ReportTime> reportTime;
-    if (int status = checkCommonUsage(o, command, reportTime, err); status != kExitOk) return status;
+    if (int status = checkCommonUsage(o, command, reportTime, err); status != kExitOk)
+        return status;
 
     StageValues rth{}, tth{};
     if (int status = heatsinkNetwork(o.heatsink, command, rth, tth, err); status != kExitOk) {
         return status;
     }
-    if (std::string message = checkAmbientText(o.ta); !message.empty()) return rejected(err, message);
+    if (std::string message = checkAmbientText(o.ta); !message.empty())
+        return rejected(err, message);
 
     std::unique_ptr<DeviceLibrary> library;
     const DeviceIndexEntry* device = nullptr;
@@ -412,14 +416,16 @@ int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err
     condition.series = device->series;
     condition.typeNumber = device->typeNumber;
     condition.modulation = modulationOf(o);
-    if (std::string message = checkConditionTexts(texts, *device->limits, condition); !message.empty()) {
+    if (std::string message = checkConditionTexts(texts, *device->limits, condition);
+        !message.empty()) {
         return rejected(err, message);
     }
     condition.dcLock = options.dcLock;
     condition.heatsink = networkCopy(rth, tth);
 
     const HeatsinkModel heatsink = buildHeatsinkModel(rth, tth, o.ta);
-    if (std::string message = checkHeatsinkModel(heatsink); !message.empty()) return rejected(err, message);
+    if (std::string message = checkHeatsinkModel(heatsink); !message.empty())
+        return rejected(err, message);
 
     SteadyResult result;
     if (!calculateOperatingPoint(condition, *device->limits, *device->params, heatsink, result)) {
@@ -430,7 +436,8 @@ int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err
         std::string reason;
         if (!writeSteadyReport(*o.reportPath, *library, condition, result, reason,
                                reportOptions(reportTime))) {
-            err << "thermalyx-cli " << command << ": the report was not written: " << reason << '\n';
+            err << "thermalyx-cli " << command << ": the report was not written: " << reason
+                << '\n';
             return kExitCannotWrite;
         }
     }
@@ -442,7 +449,8 @@ int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) 
     constexpr std::string_view command = "cycle";
     const CalculationOptions& o = options.common;
     std::optional<ReportTime> reportTime;
-    if (int status = checkCommonUsage(o, command, reportTime, err); status != kExitOk) return status;
+    if (int status = checkCommonUsage(o, command, reportTime, err); status != kExitOk)
+        return status;
     if (options.tj != "maximum" && options.tj != "average") {
         return usage(err, command, "--tj takes maximum or average");
     }
@@ -455,7 +463,8 @@ int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) 
     if (int status = heatsinkNetwork(o.heatsink, command, rth, tth, err); status != kExitOk) {
         return status;
     }
-    if (std::string message = checkAmbientText(o.ta); !message.empty()) return rejected(err, message);
+    if (std::string message = checkAmbientText(o.ta); !message.empty())
+        return rejected(err, message);
 
     std::unique_ptr<DeviceLibrary> library;
     const DeviceIndexEntry* device = nullptr;
@@ -475,10 +484,12 @@ int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) 
         }
         mode.heatsink = networkCopy(rth, tth);
     }
-    if (std::string message = checkModeTable(modes); !message.empty()) return rejected(err, message);
+    if (std::string message = checkModeTable(modes); !message.empty())
+        return rejected(err, message);
 
     const HeatsinkModel heatsink = buildHeatsinkModel(rth, tth, o.ta);
-    if (std::string message = checkHeatsinkModel(heatsink); !message.empty()) return rejected(err, message);
+    if (std::string message = checkHeatsinkModel(heatsink); !message.empty())
+        return rejected(err, message);
 
     LoadCycleResult result;
     if (!simulateLoadCycle(modes, *device->limits, *device->params, heatsink, result)) {
@@ -489,7 +500,8 @@ int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) 
         std::string reason;
         if (!writeLoadCycleReport(*o.reportPath, *library, modes, result, reason,
                                   reportOptions(reportTime))) {
-            err << "thermalyx-cli " << command << ": the report was not written: " << reason << '\n';
+            err << "thermalyx-cli " << command << ": the report was not written: " << reason
+                << '\n';
             return kExitCannotWrite;
         }
     }
@@ -508,13 +520,18 @@ void addCommonOptions(CLI::App& command, CalculationOptions& o) {
     command.add_option("--ta", o.ta, "Ambient temperature text, deg C (default \"40\")");
     HeatsinkOptions& h = o.heatsink;
     command.add_option("--rth", h.rth, "Heat-sink stages Rth1,Rth2,Rth3,Rth4 (K/W), as texts");
-    command.add_option("--tth", h.tth, "Heat-sink time constants Tth1,Tth2,Tth3,Tth4 (s), as texts");
-    command.add_option("--capacity", h.capacity, "Estimate the heat sink for this inverter capacity (kW)");
-    command.add_option("--rth-factor", h.rthFactor, "Rth correction factor of the estimate (default 1.0)");
-    command.add_option("--tth-factor", h.tthFactor, "Tth correction factor of the estimate (default 1.0)");
+    command.add_option("--tth", h.tth,
+                       "Heat-sink time constants Tth1,Tth2,Tth3,Tth4 (s), as texts");
+    command.add_option("--capacity", h.capacity,
+                       "Estimate the heat sink for this inverter capacity (kW)");
+    command.add_option("--rth-factor", h.rthFactor,
+                       "Rth correction factor of the estimate (default 1.0)");
+    command.add_option("--tth-factor", h.tthFactor,
+                       "Tth correction factor of the estimate (default 1.0)");
     command.add_option("--report", o.reportPath, "Also write the calculation report to FILE");
-    command.add_option("--report-time", o.reportTime,
-                       "Date and time for the report's header, \"YYYY/MM/DD HH:MM:SS\" (default: now)");
+    command.add_option(
+        "--report-time", o.reportTime,
+        "Date and time for the report's header, \"YYYY/MM/DD HH:MM:SS\" (default: now)");
 }
 
 }  // namespace
@@ -524,31 +541,40 @@ void registerCalculationCommands(CLI::App& app, int& exitStatus) {
     CLI::App* steadyCommand =
         app.add_subcommand("steady", "Losses and temperatures of one operating point, as JSON");
     addCommonOptions(*steadyCommand, steady->common);
-    steadyCommand->add_option("--output-frequency", steady->outputFrequency, "Output frequency (Hz)");
+    steadyCommand->add_option("--output-frequency", steady->outputFrequency,
+                              "Output frequency (Hz)");
     steadyCommand->add_option("--output-current", steady->outputCurrent, "Output current (A rms)");
-    steadyCommand->add_option("--carrier-frequency", steady->carrierFrequency, "Carrier frequency (kHz)");
+    steadyCommand->add_option("--carrier-frequency", steady->carrierFrequency,
+                              "Carrier frequency (kHz)");
     steadyCommand->add_option("--power-factor", steady->powerFactor, "Power factor (-1 to 1)");
     steadyCommand->add_option("--modulation-rate", steady->modulationRate, "Modulation rate");
     steadyCommand->add_option("--dc-voltage", steady->dcVoltage, "DC link voltage (V)");
     steadyCommand->add_option("--rg-on", steady->rgOn, "Gate resistance on (ohm)");
     steadyCommand->add_option("--rg-off", steady->rgOff, "Gate resistance off (ohm)");
-    steadyCommand->add_flag("--dc-lock", steady->dcLock, "DC LOCK: the current flows as direct current");
-    steadyCommand->add_flag("--waveform", steady->waveform, "Also print the waveform of the period");
-    steadyCommand->callback([steady, &exitStatus] { exitStatus = runSteady(*steady, std::cout, std::cerr); });
+    steadyCommand->add_flag("--dc-lock", steady->dcLock,
+                            "DC LOCK: the current flows as direct current");
+    steadyCommand->add_flag("--waveform", steady->waveform,
+                            "Also print the waveform of the period");
+    steadyCommand->callback(
+        [steady, &exitStatus] { exitStatus = runSteady(*steady, std::cout, std::cerr); });
 
     auto cycle = std::make_shared<CycleOptions>();
-    CLI::App* cycleCommand =
-        app.add_subcommand("cycle", "Temperatures and losses of a load cycle of up to 25 modes, as JSON");
+    CLI::App* cycleCommand = app.add_subcommand(
+        "cycle", "Temperatures and losses of a load cycle of up to 25 modes, as JSON");
     addCommonOptions(*cycleCommand, cycle->common);
     cycleCommand
-        ->add_option("--modes", cycle->modesPath,
-                     "File of modes: one a line, 11 comma-separated fields in the mode table's column "
-                     "order, the last LOCK or NORMAL")
+        ->add_option(
+            "--modes", cycle->modesPath,
+            "File of modes: one a line, 11 comma-separated fields in the mode table's column "
+            "order, the last LOCK or NORMAL")
         ->required();
-    cycleCommand->add_option("--tj", cycle->tj, "Junction temperature: maximum or average (default maximum)")
+    cycleCommand
+        ->add_option("--tj", cycle->tj,
+                     "Junction temperature: maximum or average (default maximum)")
         ->check(CLI::IsMember({"maximum", "average"}));
     cycleCommand->add_flag("--samples", cycle->samples, "Also print the samples of the cycle");
-    cycleCommand->callback([cycle, &exitStatus] { exitStatus = runCycle(*cycle, std::cout, std::cerr); });
+    cycleCommand->callback(
+        [cycle, &exitStatus] { exitStatus = runCycle(*cycle, std::cout, std::cerr); });
 }
 
 }  // namespace thermalyx::cli

@@ -21,15 +21,15 @@ namespace {
 // the gate-resistance factors.
 std::string residualText(CurveKind kind, const CurveFitQuality& q) {
     switch (kind) {
-    case CurveKind::VCE:
-    case CurveKind::VF:
-        return formatFixed(q.worstResidual * 1000.0, 1) + " mV";
-    case CurveKind::Eon:
-    case CurveKind::Eoff:
-    case CurveKind::Err:
-        return formatFixed(q.worstMeasure, 2) + " %";
-    default:
-        return formatFixed(q.worstResidual, 4);
+        case CurveKind::VCE:
+        case CurveKind::VF:
+            return formatFixed(q.worstResidual * 1000.0, 1) + " mV";
+        case CurveKind::Eon:
+        case CurveKind::Eoff:
+        case CurveKind::Err:
+            return formatFixed(q.worstMeasure, 2) + " %";
+        default:
+            return formatFixed(q.worstResidual, 4);
     }
 }
 
@@ -57,7 +57,8 @@ int buildLibrary(const std::string& catalogueFolder, const std::string& outFolde
 
     // Worst residual of every fit, one device a line, then the worst of the line.
     std::size_t keyWidth = 6;
-    for (const CatalogueDevice& d : catalogue.devices) keyWidth = std::max(keyWidth, d.key().size());
+    for (const CatalogueDevice& d : catalogue.devices)
+        keyWidth = std::max(keyWidth, d.key().size());
     std::string header = padded("device", keyWidth);
     for (int k = 0; k < kCurveKindCount; ++k)
         header += "  " + padded(curveName(static_cast<CurveKind>(k)), 9);
@@ -80,8 +81,8 @@ int buildLibrary(const std::string& catalogueFolder, const std::string& outFolde
         const CurveFitQuality& q = fits[i].quality[k];
         std::cout << "  " << padded(curveName(static_cast<CurveKind>(k)), 5)
                   << padded(residualText(static_cast<CurveKind>(k), q), 10) << " "
-                  << catalogue.devices[i].key() << " at x = " << formatShortest(q.worstX)
-                  << " (" << kCatalogueCurvesFile << " line " << q.worstLine << ")\n";
+                  << catalogue.devices[i].key() << " at x = " << formatShortest(q.worstX) << " ("
+                  << kCatalogueCurvesFile << " line " << q.worstLine << ")\n";
     }
 
     std::string writeError;
@@ -107,8 +108,8 @@ int checkLibraryCommand(const std::string& dataFolder) {
         std::cerr << "check-library: no findings in " << (folder.empty() ? "." : folder) << '\n';
         return kExitOk;
     }
-    std::cerr << "check-library: " << findings.size() << (findings.size() == 1 ? " finding" : " findings")
-              << '\n';
+    std::cerr << "check-library: " << findings.size()
+              << (findings.size() == 1 ? " finding" : " findings") << '\n';
     return 1;
 }
 
@@ -124,8 +125,9 @@ void registerCatalogueCommands(CLI::App& app, int& exitStatus) {
         "build-library",
         "Fit the catalogue's curves and write igbt_devspec.ini, igbt_condition.ini and "
         "igbt_devparam.bin");
-    buildCommand->add_option("--catalogue", build->catalogue,
-                             "folder of devices.csv, curves.csv and thermal.csv")
+    buildCommand
+        ->add_option("--catalogue", build->catalogue,
+                     "folder of devices.csv, curves.csv and thermal.csv")
         ->required();
     buildCommand->add_option("--out", build->out, "folder to write the three data files to")
         ->required();

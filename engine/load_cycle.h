@@ -63,7 +63,7 @@ struct LoadCycleResult {
     double igbtDeltaTjcMax = 0.0;
     double fwdDeltaTjcMax = 0.0;
     std::vector<CycleSample> samples;  // 602 entries
-    std::vector<ModeResult> modes;  // count + 2 entries
+    std::vector<ModeResult> modes;     // count + 2 entries
     int modeCount = 0;
 };
 

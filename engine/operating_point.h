@@ -19,8 +19,8 @@ inline constexpr std::array<double, 4> kCaseFinTimeConstant = {0.001, 0.01, 0.1,
 struct HeatsinkModel {
     std::array<double, 4> caseFinFraction{};
     std::array<double, 4> caseFinTimeConstant{};
-    std::array<double, 4> rth{};  // fin-to-ambient stages Rth1..Rth4, K/W
-    std::array<double, 4> tth{};  // fin-to-ambient time constants Tth1..Tth4, s
+    std::array<double, 4> rth{};      // fin-to-ambient stages Rth1..Rth4, K/W
+    std::array<double, 4> tth{};      // fin-to-ambient time constants Tth1..Tth4, s
     double ambientTemperature = 0.0;  // Ta, deg C
 };
 
@@ -31,19 +31,19 @@ inline constexpr int kModulationThreeArms = 2;
 struct OperatingCondition {
     std::string series;
     std::string typeNumber;
-    int modulation = 0;  // 1 "2 arms", 2 "3 arms"
-    double outputFrequency = 0.0;  // Hz
+    int modulation = 0;             // 1 "2 arms", 2 "3 arms"
+    double outputFrequency = 0.0;   // Hz
     double outputCurrentRms = 0.0;  // A rms
     double carrierFrequency = 0.0;  // kHz
-    double powerFactor = 0.0;  // -1..1
+    double powerFactor = 0.0;       // -1..1
     double modulationRate = 0.0;
-    double dcVoltage = 0.0;  // V
-    double duration = 0.0;  // s (load cycle)
+    double dcVoltage = 0.0;       // V
+    double duration = 0.0;        // s (load cycle)
     double frequencyStart = 0.0;  // Hz (load cycle)
-    double frequencyEnd = 0.0;  // Hz (load cycle)
-    double rgOn = 0.0;  // ohm
-    double rgOff = 0.0;  // ohm
-    int tjMode = 0;  // load cycle: 1 "average", otherwise "maximum"
+    double frequencyEnd = 0.0;    // Hz (load cycle)
+    double rgOn = 0.0;            // ohm
+    double rgOff = 0.0;           // ohm
+    int tjMode = 0;               // load cycle: 1 "average", otherwise "maximum"
     bool dcLock = false;
     HeatsinkModel heatsink;  // rth and tth copied for the report; the engine ignores it
 };
@@ -124,8 +124,8 @@ struct ModeRunResult {
 // How one output period is cut into computed carrier periods.
 struct PeriodDiscretisation {
     double carrierPeriods = 0.0;  // Nc, real carrier periods per output period
-    int groupingFactor = 0;  // m, real carrier periods per computed one
-    int steps = 0;  // N
+    int groupingFactor = 0;       // m, real carrier periods per computed one
+    int steps = 0;                // N
 };
 
 // Nc, m and N for a carrier frequency (kHz) and an output frequency (Hz).

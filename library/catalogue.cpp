@@ -14,17 +14,16 @@ const std::array<const char*, 13 + kLimitCount> kDeviceColumns = {
     "VCES(V)", "IC(A)", "VCE(sat)(V)", "PC(W)", "Standard rg(ohm)", "Package", "Update",
     // The limit columns carry the keys of the limits file.
     "Output frequency max", "Output frequency min", "Output frequency default",
-    "Output current max", "Output current min", "Output current default",
-    "Carrier frequency max", "Carrier frequency min", "Carrier frequency default",
-    "Power factor max", "Power factor min", "Power factor default",
-    "Control factor max", "Control factor min", "Control factor default",
-    "DCMV max", "DCMV min", "DCMV default",
-    "Gate resistance max", "Gate resistance min", "Gate resistance default"};
+    "Output current max", "Output current min", "Output current default", "Carrier frequency max",
+    "Carrier frequency min", "Carrier frequency default", "Power factor max", "Power factor min",
+    "Power factor default", "Control factor max", "Control factor min", "Control factor default",
+    "DCMV max", "DCMV min", "DCMV default", "Gate resistance max", "Gate resistance min",
+    "Gate resistance default"};
 
 const std::array<const char*, 15> kThermalColumns = {
-    "series",      "typeNumber",   "RthjcIGBT",   "RthjcFWD",  "fIGBT_1ms",
-    "fIGBT_10ms",  "fIGBT_100ms",  "fIGBT_1s",    "fFWD_1ms",  "fFWD_10ms",
-    "fFWD_100ms",  "fFWD_1s",      "RthcfPair",   "RthcfModule", "caseFinScale"};
+    "series",     "typeNumber",  "RthjcIGBT", "RthjcFWD",    "fIGBT_1ms",
+    "fIGBT_10ms", "fIGBT_100ms", "fIGBT_1s",  "fFWD_1ms",    "fFWD_10ms",
+    "fFWD_100ms", "fFWD_1s",     "RthcfPair", "RthcfModule", "caseFinScale"};
 
 const std::array<const char*, 5> kCurveColumns = {"series", "typeNumber", "curve", "x", "y"};
 
@@ -33,7 +32,7 @@ namespace {
 constexpr std::size_t kMaxText = 99;  // the library's text fields hold 99 characters
 
 const std::array<const char*, kCurveKindCount> kCurveNames = {"VCE", "VF",  "Eon",  "Eoff",
-                                                               "Err", "Kon", "Koff", "Krr"};
+                                                              "Err", "Kon", "Koff", "Krr"};
 
 struct CsvRow {
     int line = 0;
@@ -184,17 +183,18 @@ bool readNumberField(const CsvTable& table, const CsvRow& row, int column, doubl
                      CatalogueError& error) {
     const std::string& field = row.fields[static_cast<std::size_t>(column)];
     if (field.empty())
-        return fail(error, table.name, row.line, column + 1,
-                    "empty value in column " + quoted(table.header[column]) + ", a number is needed");
+        return fail(
+            error, table.name, row.line, column + 1,
+            "empty value in column " + quoted(table.header[column]) + ", a number is needed");
     if (!isWholeNumber(field))
-        return fail(error, table.name, row.line, column + 1,
-                    quoted(field) + " in column " + quoted(table.header[column]) +
-                        " is not a number");
+        return fail(
+            error, table.name, row.line, column + 1,
+            quoted(field) + " in column " + quoted(table.header[column]) + " is not a number");
     value = readNumber(field);
     if (!std::isfinite(value))
-        return fail(error, table.name, row.line, column + 1,
-                    quoted(field) + " in column " + quoted(table.header[column]) +
-                        " is out of range");
+        return fail(
+            error, table.name, row.line, column + 1,
+            quoted(field) + " in column " + quoted(table.header[column]) + " is out of range");
     return true;
 }
 
@@ -232,21 +232,23 @@ bool readKeyField(const CsvTable& table, const CsvRow& row, int column, bool isS
 
 }  // namespace
 
-const char* curveName(CurveKind kind) { return kCurveNames[static_cast<std::size_t>(kind)]; }
+const char* curveName(CurveKind kind) {
+    return kCurveNames[static_cast<std::size_t>(kind)];
+}
 
 int minimumCurvePoints(CurveKind kind) {
     switch (kind) {
-    case CurveKind::VCE:
-    case CurveKind::VF:
-        return 8;  // degree 6: seven coefficients
-    case CurveKind::Eon:
-    case CurveKind::Eoff:
-    case CurveKind::Err:
-        return 4;  // cubic without constant term: three coefficients
-    case CurveKind::Kon:
-    case CurveKind::Koff:
-    case CurveKind::Krr:
-        return 3;  // quadratic held at 1 for the standard rg: two coefficients
+        case CurveKind::VCE:
+        case CurveKind::VF:
+            return 8;  // degree 6: seven coefficients
+        case CurveKind::Eon:
+        case CurveKind::Eoff:
+        case CurveKind::Err:
+            return 4;  // cubic without constant term: three coefficients
+        case CurveKind::Kon:
+        case CurveKind::Koff:
+        case CurveKind::Krr:
+            return 3;  // quadratic held at 1 for the standard rg: two coefficients
     }
     return 0;
 }
@@ -363,9 +365,9 @@ bool parseCatalogue(std::string_view devicesCsv, std::string_view curvesCsv,
             if (curve == kCurveNames[k]) kind = k;
         }
         if (kind < 0)
-            return fail(error, curves.name, row.line, cc[2] + 1,
-                        "unknown curve " + quoted(curve) +
-                            " (VCE, VF, Eon, Eoff, Err, Kon, Koff or Krr)");
+            return fail(
+                error, curves.name, row.line, cc[2] + 1,
+                "unknown curve " + quoted(curve) + " (VCE, VF, Eon, Eoff, Err, Kon, Koff or Krr)");
         CurvePoint point;
         point.line = row.line;
         if (!readNumberField(curves, row, cc[3], point.x, error) ||
@@ -400,9 +402,8 @@ bool readCatalogue(const std::string& folder, Catalogue& catalogue, CatalogueErr
     std::string base = folder;
     if (!base.empty() && base.back() != '/') base += '/';
     std::array<std::string, 3> texts;
-    const std::array<std::string, 3> names = {base + kCatalogueDevicesFile,
-                                              base + kCatalogueCurvesFile,
-                                              base + kCatalogueThermalFile};
+    const std::array<std::string, 3> names = {
+        base + kCatalogueDevicesFile, base + kCatalogueCurvesFile, base + kCatalogueThermalFile};
     for (std::size_t i = 0; i < names.size(); ++i) {
         std::ifstream in(names[i], std::ios::binary);
         if (!in) return fail(error, names[i], 0, 0, "cannot open the file");

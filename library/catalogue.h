@@ -42,12 +42,12 @@ struct CurvePoint {
 
 // One row of thermal.csv.
 struct CatalogueThermal {
-    double rthjcIgbt = 0.0;                // K/W
-    double rthjcFwd = 0.0;                 // K/W
+    double rthjcIgbt = 0.0;                 // K/W
+    double rthjcFwd = 0.0;                  // K/W
     std::array<double, 4> igbtFractions{};  // stages 1 ms, 10 ms, 100 ms, 1 s
     std::array<double, 4> fwdFractions{};
-    double rthcfPair = 0.0;    // K/W, one switch position
-    double rthcfModule = 0.0;  // K/W, whole module (for comparison only)
+    double rthcfPair = 0.0;     // K/W, one switch position
+    double rthcfModule = 0.0;   // K/W, whole module (for comparison only)
     double caseFinScale = 0.0;  // parameter value 43
     int line = 0;               // line of thermal.csv
 };
@@ -64,7 +64,7 @@ struct CatalogueDevice {
     // kept as the texts shown to the user.
     std::array<std::string, 7> productInfo;
     std::array<double, kLimitCount> limits{};  // in the key order of the limits file
-    double nominalCurrent = 0.0;              // IC(A), the scale of the current fits
+    double nominalCurrent = 0.0;               // IC(A), the scale of the current fits
     std::array<std::vector<CurvePoint>, kCurveKindCount> curves;
     CatalogueThermal thermal;
     int line = 0;  // line of devices.csv

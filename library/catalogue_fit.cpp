@@ -4,7 +4,6 @@
 
 #include <Eigen/Dense>
 
-
 namespace thermalyx {
 namespace {
 
@@ -38,8 +37,8 @@ std::string describe(const std::string& key, CurveKind kind, const std::string& 
 
 }  // namespace
 
-bool fitPowers(const std::vector<CurvePoint>& points, const std::vector<int>& powers,
-               double scale, std::vector<double>& coefficients) {
+bool fitPowers(const std::vector<CurvePoint>& points, const std::vector<int>& powers, double scale,
+               std::vector<double>& coefficients) {
     const auto rows = static_cast<Eigen::Index>(points.size());
     const auto cols = static_cast<Eigen::Index>(powers.size());
     if (rows < cols || scale <= 0.0) return false;
@@ -111,7 +110,8 @@ bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& probl
         const auto& points = device.curves[static_cast<int>(kind)];
         std::vector<double> c;
         if (!fitPowers(points, conductionPowers, ic, c))
-            return fail(kind, "do not determine a polynomial of degree 6 (too few distinct currents)");
+            return fail(kind,
+                        "do not determine a polynomial of degree 6 (too few distinct currents)");
         const int first = kind == CurveKind::VCE ? 1 : 8;
         for (int k = 0; k < 7; ++k) v[first + k] = c[k];
         fit.quality[static_cast<int>(kind)] =
@@ -127,9 +127,9 @@ bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& probl
     }
 
     // Gate-resistance factors, stored a2, a1, a0.
-    const std::array<std::pair<CurveKind, int>, 3> factors = {
-        std::pair{CurveKind::Kon, 25}, std::pair{CurveKind::Koff, 28},
-        std::pair{CurveKind::Krr, 31}};
+    const std::array<std::pair<CurveKind, int>, 3> factors = {std::pair{CurveKind::Kon, 25},
+                                                              std::pair{CurveKind::Koff, 28},
+                                                              std::pair{CurveKind::Krr, 31}};
     for (const auto& [kind, first] : factors) {
         const auto& points = device.curves[static_cast<int>(kind)];
         std::array<double, 3> a{};
@@ -142,9 +142,9 @@ bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& probl
     }
 
     // Energies: cubic without constant term in i, J per event, stored i^3, i^2, i^1.
-    const std::array<std::pair<CurveKind, int>, 3> energies = {
-        std::pair{CurveKind::Eon, 34}, std::pair{CurveKind::Eoff, 37},
-        std::pair{CurveKind::Err, 40}};
+    const std::array<std::pair<CurveKind, int>, 3> energies = {std::pair{CurveKind::Eon, 34},
+                                                               std::pair{CurveKind::Eoff, 37},
+                                                               std::pair{CurveKind::Err, 40}};
     for (const auto& [kind, first] : energies) {
         const auto& points = device.curves[static_cast<int>(kind)];
         std::vector<double> c;
@@ -152,8 +152,8 @@ bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& probl
             return fail(kind, "do not determine a cubic (too few distinct currents)");
         for (int k = 0; k < 3; ++k) v[first + k] = c[k];
         const int at = first;
-        CurveFitQuality q = measure(
-            points, [&](double x) { return evaluateEnergy(&v[at], x) / kMillijoule; });
+        CurveFitQuality q =
+            measure(points, [&](double x) { return evaluateEnergy(&v[at], x) / kMillijoule; });
         const double atIc = evaluateEnergy(&v[at], ic) / kMillijoule;
         q.worstMeasure = atIc > 0.0 ? 100.0 * q.worstResidual / atIc : q.worstResidual;
         fit.quality[static_cast<int>(kind)] = q;

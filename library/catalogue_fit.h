@@ -35,8 +35,8 @@ struct DeviceFit {
 // 1200 A would square a condition number that is already large). Returns the
 // coefficients of x^p for each power p, i.e. c_p / scale^p. False when the
 // points do not determine the coefficients (too few distinct x).
-bool fitPowers(const std::vector<CurvePoint>& points, const std::vector<int>& powers,
-               double scale, std::vector<double>& coefficients);
+bool fitPowers(const std::vector<CurvePoint>& points, const std::vector<int>& powers, double scale,
+               std::vector<double>& coefficients);
 
 // Gate-resistance factor K(r) = 1 + b1 (r - 1) + b2 (r - 1)^2, r = rg /
 // standard rg, so that K is exactly 1 at the standard rg where the energy

@@ -18,7 +18,7 @@ namespace thermalyx {
 namespace {
 
 constexpr std::size_t kMaxText = 99;
-constexpr int kSamples = 2000;             // steps over 0 .. 2 IC
+constexpr int kSamples = 2000;               // steps over 0 .. 2 IC
 constexpr double kFractionTolerance = 0.01;  // "about 1"
 
 const std::array<const char*, 11> kSpecKeys = {
@@ -81,7 +81,8 @@ void readRecords(std::string_view bytes, std::vector<BinaryRecord>& records,
         const std::size_t zero = bytes.find('\0', pos);
         const std::string number = "record " + std::to_string(records.size() + 1);
         if (zero == std::string_view::npos) {
-            findings.push_back({kParamFileName, number + ": the device key has no terminating zero"});
+            findings.push_back(
+                {kParamFileName, number + ": the device key has no terminating zero"});
             return;
         }
         BinaryRecord record;
@@ -89,9 +90,9 @@ void readRecords(std::string_view bytes, std::vector<BinaryRecord>& records,
         const std::size_t need = 4 + 8 * kParamCount;
         if (bytes.size() - (zero + 1) < need) {
             findings.push_back({record.key.empty() ? std::string(kParamFileName) : record.key,
-                                number + " of " + kParamFileName + " is cut short: " +
-                                    std::to_string(bytes.size() - zero - 1) + " of " +
-                                    std::to_string(need) + " bytes after the key"});
+                                number + " of " + kParamFileName +
+                                    " is cut short: " + std::to_string(bytes.size() - zero - 1) +
+                                    " of " + std::to_string(need) + " bytes after the key"});
             return;
         }
         const auto* data = reinterpret_cast<const unsigned char*>(bytes.data()) + zero + 5;
@@ -106,9 +107,9 @@ void checkKey(const std::string& key, const char* file, std::vector<LibraryFindi
     std::string series;
     std::string typeNumber;
     if (!splitDeviceKey(key, series, typeNumber)) {
-        findings.push_back({key.empty() ? std::string(file) : key,
-                            std::string("the name in ") + file +
-                                " is not a device key (series@typeNumber)"});
+        findings.push_back(
+            {key.empty() ? std::string(file) : key,
+             std::string("the name in ") + file + " is not a device key (series@typeNumber)"});
         return;
     }
     if (typeNumber.empty())
@@ -144,8 +145,8 @@ const std::string* checkedValue(const IniFile& ini, const std::string& section, 
         return nullptr;
     }
     if (value->empty()) {
-        findings.push_back({section, std::string("empty value of ") + quoted(key) + " in " +
-                                         file + ": the program would load no device"});
+        findings.push_back({section, std::string("empty value of ") + quoted(key) + " in " + file +
+                                         ": the program would load no device"});
         return nullptr;
     }
     if (value->size() > kMaxText)
@@ -182,8 +183,9 @@ void checkLimits(const std::string& section, const std::array<double, kLimitCoun
                                              formatShortest(v[t.max])});
     }
     if (!(v[17] > 0.0))
-        findings.push_back({section, "DCMV default " + formatShortest(v[17]) +
-                                         " (the reference voltage of the energies) is not above 0"});
+        findings.push_back(
+            {section, "DCMV default " + formatShortest(v[17]) +
+                          " (the reference voltage of the energies) is not above 0"});
     if (!(v[20] > 0.0))
         findings.push_back({section, "Gate resistance default " + formatShortest(v[20]) +
                                          " (the reference gate resistance) is not above 0"});
@@ -220,9 +222,9 @@ void checkRising(const std::string& device, const char* what, double ic, Curve c
         }
         if (s > 0 && value < previous - tolerance && !fallSeen) {
             fallSeen = true;
-            findings.push_back({device, std::string(what) + " falls with rising current at " +
-                                            formatFixed(i, 1) + " A (within 0 .. 2 IC = " +
-                                            formatShortest(top) + " A)"});
+            findings.push_back(
+                {device, std::string(what) + " falls with rising current at " + formatFixed(i, 1) +
+                             " A (within 0 .. 2 IC = " + formatShortest(top) + " A)"});
         }
         previous = value;
     }
@@ -243,8 +245,8 @@ void checkParameters(const std::string& device, const std::array<double, kParamC
                      std::vector<LibraryFinding>& findings) {
     for (int k = 0; k < kParamCount; ++k) {
         if (!std::isfinite(v[k])) {
-            findings.push_back({device, "parameter value " + std::to_string(k) +
-                                            " is not a finite number"});
+            findings.push_back(
+                {device, "parameter value " + std::to_string(k) + " is not a finite number"});
             return;
         }
     }
@@ -254,8 +256,8 @@ void checkParameters(const std::string& device, const std::array<double, kParamC
     if (!(v[16] > 0.0))
         findings.push_back({device, "FWD Rth(j-c) " + formatShortest(v[16]) + " is not above 0"});
     if (!(v[43] > 0.0))
-        findings.push_back({device, "case-to-fin scale " + formatShortest(v[43]) +
-                                        " is not above 0"});
+        findings.push_back(
+            {device, "case-to-fin scale " + formatShortest(v[43]) + " is not above 0"});
     const std::array<std::pair<const char*, int>, 2> fosters = {std::pair{"IGBT", 17},
                                                                 std::pair{"FWD", 21}};
     for (const auto& [name, first] : fosters) {
@@ -269,25 +271,29 @@ void checkParameters(const std::string& device, const std::array<double, kParamC
             findings.push_back({device, std::string(name) + " Foster fractions sum to " +
                                             formatShortest(sum) + ", not about 1"});
         if (negative)
-            findings.push_back({device, std::string(name) + " Foster fractions hold a negative one"});
+            findings.push_back(
+                {device, std::string(name) + " Foster fractions hold a negative one"});
     }
 
     // Curves over 0 .. 2 IC, with IC from the product information.
     double ic = 0.0;
     if (icText == nullptr || !isWholeNumber(*icText) || !((ic = readNumber(*icText)) > 0.0)) {
-        findings.push_back({device, "IC(A) (Product Info #2) is not a positive number: the curves "
-                                    "cannot be checked over 0 .. 2 IC"});
+        findings.push_back({device,
+                            "IC(A) (Product Info #2) is not a positive number: the curves "
+                            "cannot be checked over 0 .. 2 IC"});
     } else {
-        checkRising(device, "IGBT saturation voltage", ic,
-                    [&](double i) { return ascending(v, 1, 7, i); }, findings);
-        checkRising(device, "FWD forward voltage", ic,
-                    [&](double i) { return ascending(v, 8, 7, i); }, findings);
-        checkRising(device, "turn-on energy", ic, [&](double i) { return cubic(v, 34, i); },
-                    findings);
-        checkRising(device, "turn-off energy", ic, [&](double i) { return cubic(v, 37, i); },
-                    findings);
-        checkRising(device, "recovery energy", ic, [&](double i) { return cubic(v, 40, i); },
-                    findings);
+        checkRising(
+            device, "IGBT saturation voltage", ic, [&](double i) { return ascending(v, 1, 7, i); },
+            findings);
+        checkRising(
+            device, "FWD forward voltage", ic, [&](double i) { return ascending(v, 8, 7, i); },
+            findings);
+        checkRising(
+            device, "turn-on energy", ic, [&](double i) { return cubic(v, 34, i); }, findings);
+        checkRising(
+            device, "turn-off energy", ic, [&](double i) { return cubic(v, 37, i); }, findings);
+        checkRising(
+            device, "recovery energy", ic, [&](double i) { return cubic(v, 40, i); }, findings);
     }
 
     // Gate-resistance factors over the allowed range: a negative factor turns
@@ -338,25 +344,28 @@ std::vector<LibraryFinding> checkLibraryFiles(std::string_view specBytes,
     if (specNames.empty())
         findings.push_back({kSpecFileName, "no device sections: the program would load no device"});
     if (limitNames.empty())
-        findings.push_back({kLimitsFileName, "no device sections: the program would load no device"});
+        findings.push_back(
+            {kLimitsFileName, "no device sections: the program would load no device"});
     if (records.empty() && paramBytes.empty())
         findings.push_back({kParamFileName, "empty or missing: the program would load no device"});
 
     // The program pairs the files by position: counts and keys must agree.
     if (specNames.size() != limitNames.size() || specNames.size() != records.size())
-        findings.push_back({kSpecFileName,
-                            "the files list different numbers of devices: " +
-                                std::to_string(specNames.size()) + " in " + kSpecFileName + ", " +
-                                std::to_string(limitNames.size()) + " in " + kLimitsFileName +
-                                ", " + std::to_string(records.size()) + " in " + kParamFileName +
-                                " (the program pairs them by position)"});
+        findings.push_back(
+            {kSpecFileName,
+             "the files list different numbers of devices: " + std::to_string(specNames.size()) +
+                 " in " + kSpecFileName + ", " + std::to_string(limitNames.size()) + " in " +
+                 kLimitsFileName + ", " + std::to_string(records.size()) + " in " + kParamFileName +
+                 " (the program pairs them by position)"});
     for (std::size_t i = 0; i < specNames.size(); ++i) {
         if (i < limitNames.size() && limitNames[i] != specNames[i])
             findings.push_back({specNames[i], "device " + std::to_string(i + 1) + " of " +
-                                                  kLimitsFileName + " is " + quoted(limitNames[i])});
+                                                  kLimitsFileName + " is " +
+                                                  quoted(limitNames[i])});
         if (i < records.size() && records[i].key != specNames[i])
             findings.push_back({specNames[i], "device " + std::to_string(i + 1) + " of " +
-                                                  kParamFileName + " is " + quoted(records[i].key)});
+                                                  kParamFileName + " is " +
+                                                  quoted(records[i].key)});
     }
 
     checkDuplicates(specNames, kSpecFileName, findings);
@@ -420,7 +429,8 @@ std::vector<LibraryFinding> checkLibrary(const std::string& folder) {
     std::vector<LibraryFinding> missing;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (!readWholeFile(base + names[i], contents[i]))
-            missing.push_back({names[i], "cannot be read from " + quoted(base.empty() ? "." : base)});
+            missing.push_back(
+                {names[i], "cannot be read from " + quoted(base.empty() ? "." : base)});
     }
     std::vector<LibraryFinding> findings = checkLibraryFiles(contents[0], contents[1], contents[2]);
     findings.insert(findings.begin(), missing.begin(), missing.end());
@@ -430,8 +440,9 @@ std::vector<LibraryFinding> checkLibrary(const std::string& folder) {
     DeviceLibrary library(base);
     library.setErrorStream(quiet);
     if (!library.load())
-        findings.push_back({kSpecFileName, "the program's loader rejects these files: it would "
-                                           "show no devices"});
+        findings.push_back({kSpecFileName,
+                            "the program's loader rejects these files: it would "
+                            "show no devices"});
     return findings;
 }
 

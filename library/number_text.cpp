@@ -14,7 +14,9 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -77,11 +79,11 @@ NumberPrefix readNumberPrefix(std::string_view text) {
                                            std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // Decide overflow or underflow from the decimal magnitude, as strtod does.
-        const long long magnitude = significantSeen
-                                        ? (integerDigits > 0
-                                               ? static_cast<long long>(integerDigits) + exponent
-                                               : exponent - static_cast<long long>(leadingFractionZeros))
-                                        : -1;
+        const long long magnitude =
+            significantSeen
+                ? (integerDigits > 0 ? static_cast<long long>(integerDigits) + exponent
+                                     : exponent - static_cast<long long>(leadingFractionZeros))
+                : -1;
         value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (ec != std::errc{} || ptr != number.data() + number.size()) {
         return {};
@@ -89,7 +91,9 @@ NumberPrefix readNumberPrefix(std::string_view text) {
     return {negative ? -value : value, end};
 }
 
-double readNumber(std::string_view text) { return readNumberPrefix(text).value; }
+double readNumber(std::string_view text) {
+    return readNumberPrefix(text).value;
+}
 
 bool isWholeNumber(std::string_view text) {
     const NumberPrefix prefix = readNumberPrefix(text);

@@ -16,7 +16,9 @@ bool allFinite(const StageValues& values) {
 }
 
 // Rth(f-a), added from the fourth stage to the first.
-double reverseStageSum(const StageValues& rth) { return rth[3] + rth[2] + rth[1] + rth[0]; }
+double reverseStageSum(const StageValues& rth) {
+    return rth[3] + rth[2] + rth[1] + rth[0];
+}
 
 }  // namespace
 
@@ -48,7 +50,8 @@ std::string computeHeatsinkEstimate(std::string_view capacity, std::string_view 
     return {};
 }
 
-TransientFieldState evaluateTransientFields(const StageTexts& rthTexts, const StageTexts& tthTexts) {
+TransientFieldState evaluateTransientFields(const StageTexts& rthTexts,
+                                            const StageTexts& tthTexts) {
     TransientFieldState state;
     for (int k = 0; k < kHeatsinkStages; ++k) {
         state.rth[k] = numberTextValue(rthTexts[k]);
@@ -92,7 +95,8 @@ std::string checkHeatsinkTexts(const StageTexts& rthTexts, const StageTexts& tth
 }
 
 std::string checkHeatsinkModel(const HeatsinkModel& model) {
-    if (!allFinite(model.rth) || !allFinite(model.tth) || !std::isfinite(model.ambientTemperature)) {
+    if (!allFinite(model.rth) || !allFinite(model.tth) ||
+        !std::isfinite(model.ambientTemperature)) {
         return std::string(kLimitExceededMessage);
     }
     return {};

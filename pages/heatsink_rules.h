@@ -16,8 +16,8 @@ using StageTexts = std::array<std::string, kHeatsinkStages>;
 
 // Share of the steady-state resistance carried by each stage of the estimated
 // network, and the stage time constants before the Tth factor (s).
-inline constexpr StageValues kEstimateRthShare = {0.0094613583903, 0.0523581825297,
-                                                  0.9628950076153, 0.5138370294648};
+inline constexpr StageValues kEstimateRthShare = {0.0094613583903, 0.0523581825297, 0.9628950076153,
+                                                  0.5138370294648};
 inline constexpr StageValues kEstimateTthBase = {1.0, 10.0, 50.0, 200.0};
 // The resistance of a heat sink falls with the power it is sized for.
 inline constexpr double kEstimateCapacityExponent = -0.96571;
@@ -40,11 +40,13 @@ std::string computeHeatsinkEstimate(std::string_view capacity, std::string_view 
 
 // What an edit of the eight network fields leaves behind.
 struct TransientFieldState {
-    StageValues rth{};        // all eight texts converted, valid or not
+    StageValues rth{};  // all eight texts converted, valid or not
     StageValues tth{};
-    int passingCount = 0;     // fields passing in order Rth1..Rth4, Tth1..Tth4 before the first failure
-    bool allValid = false;    // all eight passed: the model is ready
-    std::string rthSumText;   // Rth(f-a): "%.4f" of Rth4 + Rth3 + Rth2 + Rth1, empty below four passes
+    int passingCount =
+        0;  // fields passing in order Rth1..Rth4, Tth1..Tth4 before the first failure
+    bool allValid = false;  // all eight passed: the model is ready
+    std::string
+        rthSumText;  // Rth(f-a): "%.4f" of Rth4 + Rth3 + Rth2 + Rth1, empty below four passes
 };
 
 TransientFieldState evaluateTransientFields(const StageTexts& rthTexts, const StageTexts& tthTexts);

@@ -17,9 +17,13 @@ bool hasSuperfluousLeadingZero(std::string_view text) {
     return false;
 }
 
-bool withinLimits(double value, double min, double max) { return min <= value && value <= max; }
+bool withinLimits(double value, double min, double max) {
+    return min <= value && value <= max;
+}
 
-std::string limitExceeded() { return std::string(kLimitExceededMessage); }
+std::string limitExceeded() {
+    return std::string(kLimitExceededMessage);
+}
 
 // The eight values of an operating point in field order, with their limits.
 struct LimitedValue {
@@ -35,9 +39,13 @@ bool allWithinLimits(std::initializer_list<LimitedValue> values) {
     return true;
 }
 
-double modeFrequency(double value) { return value == 0.0 ? kZeroFrequencyReplacement : value; }
+double modeFrequency(double value) {
+    return value == 0.0 ? kZeroFrequencyReplacement : value;
+}
 
-bool isComputableDuration(double duration) { return std::isfinite(duration) && duration > 0.0; }
+bool isComputableDuration(double duration) {
+    return std::isfinite(duration) && duration > 0.0;
+}
 
 }  // namespace
 
@@ -54,7 +62,9 @@ bool isPositiveNumberText(std::string_view text) {
     return prefix.value > 0.0;
 }
 
-double numberTextValue(std::string_view text) { return readNumber(text); }
+double numberTextValue(std::string_view text) {
+    return readNumber(text);
+}
 
 std::string checkAmbientText(std::string_view text) {
     if (text.empty() || !isNumberText(text)) return std::string(kAmbientLimitMessage);
@@ -78,10 +88,10 @@ ConditionTexts defaultConditionTexts(const ConditionLimits& limits) {
 
 bool isComputableOperatingPoint(const OperatingCondition& condition, double fo,
                                 const ConditionLimits& limits) {
-    for (double v : {fo, condition.outputCurrentRms, condition.carrierFrequency,
-                     condition.powerFactor, condition.modulationRate, condition.dcVoltage,
-                     condition.rgOn, condition.rgOff, limits.dcVoltageDefault,
-                     limits.gateResistanceDefault}) {
+    for (double v :
+         {fo, condition.outputCurrentRms, condition.carrierFrequency, condition.powerFactor,
+          condition.modulationRate, condition.dcVoltage, condition.rgOn, condition.rgOff,
+          limits.dcVoltageDefault, limits.gateResistanceDefault}) {
         if (!std::isfinite(v)) return false;
     }
     // At least one carrier period per output period, and a step count the
@@ -96,9 +106,14 @@ bool isComputableOperatingPoint(const OperatingCondition& condition, double fo,
 
 std::string checkConditionTexts(const ConditionTexts& texts, const ConditionLimits& limits,
                                 OperatingCondition& condition) {
-    const std::array<const std::string*, 8> fieldOrder = {
-        &texts.outputFrequency, &texts.outputCurrent,  &texts.carrierFrequency, &texts.powerFactor,
-        &texts.modulationRate,  &texts.dcVoltage,      &texts.rgOn,             &texts.rgOff};
+    const std::array<const std::string*, 8> fieldOrder = {&texts.outputFrequency,
+                                                          &texts.outputCurrent,
+                                                          &texts.carrierFrequency,
+                                                          &texts.powerFactor,
+                                                          &texts.modulationRate,
+                                                          &texts.dcVoltage,
+                                                          &texts.rgOn,
+                                                          &texts.rgOff};
     for (const std::string* text : fieldOrder) {
         if (!isNumberText(*text)) return limitExceeded();
     }
@@ -149,7 +164,9 @@ ModeRowTexts defaultModeRowTexts(const ConditionLimits& limits) {
     return texts;
 }
 
-std::string_view dcLockText(bool dcLock) { return dcLock ? kDcLockText : kNormalText; }
+std::string_view dcLockText(bool dcLock) {
+    return dcLock ? kDcLockText : kNormalText;
+}
 
 namespace {
 
@@ -197,10 +214,10 @@ bool isComputableMode(const LoadCycleMode& mode, const ConditionLimits& limits) 
 
 std::string checkModeEditorTexts(const ModeRowTexts& texts, const ConditionLimits& limits) {
     constexpr std::array<ModeColumn, kModeTextColumns> editorOrder = {
-        ModeColumn::FrequencyStart,   ModeColumn::FrequencyEnd, ModeColumn::Duration,
-        ModeColumn::OutputCurrent,    ModeColumn::CarrierFrequency,
-        ModeColumn::PowerFactor,      ModeColumn::ModulationRate,
-        ModeColumn::DcVoltage,        ModeColumn::RgOn,         ModeColumn::RgOff};
+        ModeColumn::FrequencyStart, ModeColumn::FrequencyEnd,     ModeColumn::Duration,
+        ModeColumn::OutputCurrent,  ModeColumn::CarrierFrequency, ModeColumn::PowerFactor,
+        ModeColumn::ModulationRate, ModeColumn::DcVoltage,        ModeColumn::RgOn,
+        ModeColumn::RgOff};
     for (ModeColumn column : editorOrder) {
         if (!isNumberText(texts.text(column))) return limitExceeded();
     }
@@ -224,7 +241,9 @@ std::string checkModeRow(const ModeRowTexts& texts, const ConditionLimits& limit
     return {};
 }
 
-bool canAddMode(std::size_t rowCount) { return rowCount < static_cast<std::size_t>(kMaxModes); }
+bool canAddMode(std::size_t rowCount) {
+    return rowCount < static_cast<std::size_t>(kMaxModes);
+}
 
 std::string checkModeTable(const std::vector<LoadCycleMode>& modes) {
     if (modes.size() > static_cast<std::size_t>(kMaxModes)) return std::string(kTableFullMessage);

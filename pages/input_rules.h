@@ -88,7 +88,7 @@ inline constexpr int kModeTextColumns = 10;
 
 struct ModeRowTexts {
     std::array<std::string, kModeTextColumns> columns;  // columns 1..10, entered texts
-    bool dcLock = false;                                 // column 11 reads "LOCK"
+    bool dcLock = false;                                // column 11 reads "LOCK"
 
     const std::string& text(ModeColumn column) const {
         return columns[static_cast<int>(column) - 1];

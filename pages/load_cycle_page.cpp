@@ -30,7 +30,7 @@ const QString kDeleteCaption = QStringLiteral("Delete?");
 
 struct TableColumn {
     const char* header;  // the label above the list, one line per '\n'
-    int width;  // pixels
+    int width;           // pixels
 };
 
 constexpr std::array<TableColumn, LoadCyclePage::kColumnCount> kColumns = {{
@@ -166,12 +166,18 @@ LoadCyclePage::LoadCyclePage(const DeviceLibrary& library, Prompt& prompt, QWidg
     junction->addButton(average_);
     twoArms_->setChecked(true);
     maximum_->setChecked(true);
-    connect(twoArms_, &QRadioButton::toggled, this,
-            [this](bool on) { if (on) modulation_ = kModulationTwoArms; });
-    connect(threeArms_, &QRadioButton::toggled, this,
-            [this](bool on) { if (on) modulation_ = kModulationThreeArms; });
-    connect(maximum_, &QRadioButton::toggled, this, [this](bool on) { if (on) tjMode_ = 0; });
-    connect(average_, &QRadioButton::toggled, this, [this](bool on) { if (on) tjMode_ = 1; });
+    connect(twoArms_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) modulation_ = kModulationTwoArms;
+    });
+    connect(threeArms_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) modulation_ = kModulationThreeArms;
+    });
+    connect(maximum_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) tjMode_ = 0;
+    });
+    connect(average_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) tjMode_ = 1;
+    });
 
     connect(addButton_, &QPushButton::clicked, this, &LoadCyclePage::addMode);
     connect(deleteButton_, &QPushButton::clicked, this, &LoadCyclePage::deleteMode);
@@ -189,7 +195,9 @@ void LoadCyclePage::link(HeatsinkPage& heatsinkPage, DeviceSelectionPage& device
     devicePage_ = &devicePage;
 }
 
-int LoadCyclePage::rowCount() const { return table_->rowCount(); }
+int LoadCyclePage::rowCount() const {
+    return table_->rowCount();
+}
 
 std::string LoadCyclePage::cellText(int row, int column) const {
     const QTableWidgetItem* item = table_->item(row, column);
@@ -215,11 +223,17 @@ std::vector<ModeTableRow> LoadCyclePage::modeTableRows() const {
     return rows;
 }
 
-void LoadCyclePage::setCalculateEnabled(bool enabled) { calculateButton_->setEnabled(enabled); }
+void LoadCyclePage::setCalculateEnabled(bool enabled) {
+    calculateButton_->setEnabled(enabled);
+}
 
-void LoadCyclePage::setAddEnabled(bool enabled) { addButton_->setEnabled(enabled); }
+void LoadCyclePage::setAddEnabled(bool enabled) {
+    addButton_->setEnabled(enabled);
+}
 
-void LoadCyclePage::setChangeEnabled(bool enabled) { changeButton_->setEnabled(enabled); }
+void LoadCyclePage::setChangeEnabled(bool enabled) {
+    changeButton_->setEnabled(enabled);
+}
 
 bool LoadCyclePage::deviceReady() const {
     return devicePage_ != nullptr && devicePage_->deviceSelected() && heatsinkPage_ != nullptr &&

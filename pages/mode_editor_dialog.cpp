@@ -45,12 +45,14 @@ constexpr int kEditX = 98;
 constexpr int kEditWidth = 52;
 constexpr int kUnitX = 154;
 
-std::size_t columnIndex(ModeColumn column) { return static_cast<std::size_t>(column) - 1; }
+std::size_t columnIndex(ModeColumn column) {
+    return static_cast<std::size_t>(column) - 1;
+}
 
 }  // namespace
 
-ModeEditorDialog::ModeEditorDialog(const DeviceLibrary& library, Prompt& prompt,
-                                   std::string series, std::string typeNumber, QWidget* parent)
+ModeEditorDialog::ModeEditorDialog(const DeviceLibrary& library, Prompt& prompt, std::string series,
+                                   std::string typeNumber, QWidget* parent)
     : QDialog(parent),
       library_(library),
       prompt_(prompt),
@@ -120,7 +122,8 @@ void ModeEditorDialog::accept() {
     }
     if (!message.empty()) {
         prompt_.inform(this, QString::fromStdString(message),
-                       QString::fromStdString(std::string(kInputErrorCaption)), PromptIcon::Warning);
+                       QString::fromStdString(std::string(kInputErrorCaption)),
+                       PromptIcon::Warning);
         return;
     }
     QDialog::accept();

@@ -14,8 +14,8 @@ constexpr int kValueTitleX = 5;
 constexpr int kTemperatureTitleY = 178;
 constexpr int kLossTitleY = 158;
 constexpr int kTimeTitleX = 215;
-constexpr int kTimeTitleFromBottom = 17;  // "Time (s)" at H - 17
-constexpr int kTimeLabelFromBottom = 35;  // time labels at H - 35
+constexpr int kTimeTitleFromBottom = 17;   // "Time (s)" at H - 17
+constexpr int kTimeLabelFromBottom = 35;   // time labels at H - 35
 constexpr int kValueLabelFromBottom = 48;  // value label k at H - 48 - k * h
 constexpr int kFrequencyTitleFromRight = 20;
 constexpr int kFrequencyLabelFromRight = 45;
@@ -59,13 +59,12 @@ int measure(const TextWidth& textWidth, std::string_view text) {
 struct CurveMapping {
     int top = 0;
     int valueBottom = 0;
-    double s = 0.0;  // pixels per value unit, negative (y grows downwards)
+    double s = 0.0;   // pixels per value unit, negative (y grows downwards)
     double dx = 0.0;  // pixels between two entries
 
     std::optional<Point> at(double position, double value) const {
         const std::optional<int> x = toPixel(position * dx + kPlotLeft);
-        const std::optional<int> y =
-            toPixel((kPlotBottom - top) + s * value - s * valueBottom);
+        const std::optional<int> y = toPixel((kPlotBottom - top) + s * value - s * valueBottom);
         if (!x || !y) return std::nullopt;
         return Point{*x, holdCoordinate(top + *y)};
     }
@@ -181,8 +180,8 @@ ChartGeometry loadCycleChart(const LoadCycleResult& result, const std::vector<Mo
                              FrameSize frame, const TextWidth& textWidth, int seriesCount) {
     // The whole cycle once, entry k at position k + 1.
     const double span = chartSpan(loadCycleSpan(rows));
-    return seriesChart(result.samples, seriesCount, span, span, kLoadCycleWidthLimit, {1.0},
-                       frame, textWidth);
+    return seriesChart(result.samples, seriesCount, span, span, kLoadCycleWidthLimit, {1.0}, frame,
+                       textWidth);
 }
 
 LegendGeometry legend(Box box, std::initializer_list<std::pair<int, Pen>> lines,
@@ -195,26 +194,23 @@ LegendGeometry legend(Box box, std::initializer_list<std::pair<int, Pen>> lines,
     const int middle = (box.top + box.bottom) / 2;
     auto text = texts.begin();
     for (const auto& [x, pen] : lines) {
-        result.entries.push_back({Line{{x, middle}, {x + kSampleLength, middle}},
-                                  pen,
-                                  TextItem{*text++, {x + kTextOffsetX, box.top + kTextOffsetY},
-                                           ChartFont::Legend}});
+        result.entries.push_back(
+            {Line{{x, middle}, {x + kSampleLength, middle}}, pen,
+             TextItem{*text++, {x + kTextOffsetX, box.top + kTextOffsetY}, ChartFont::Legend}});
     }
     return result;
 }
 
 }  // namespace
 
-ChartGeometry chartAxes(FrameSize frame, std::string_view valueTitle, int valueTitleY,
-                        double max, double min, double span, int widthLimit,
-                        const TextWidth& textWidth) {
+ChartGeometry chartAxes(FrameSize frame, std::string_view valueTitle, int valueTitleY, double max,
+                        double min, double span, int widthLimit, const TextWidth& textWidth) {
     ChartGeometry g;
     const int height = holdSize(frame.height);
     g.background = Box{0, 0, holdSize(frame.width), height};
-    g.titles.push_back({std::string(valueTitle), {kValueTitleX, valueTitleY},
-                        ChartFont::AxisRotated});
-    g.titles.push_back({"Time (s)", {kTimeTitleX, height - kTimeTitleFromBottom},
-                        ChartFont::Axis});
+    g.titles.push_back(
+        {std::string(valueTitle), {kValueTitleX, valueTitleY}, ChartFont::AxisRotated});
+    g.titles.push_back({"Time (s)", {kTimeTitleX, height - kTimeTitleFromBottom}, ChartFont::Axis});
 
     ChartScale& scale = g.scale;
     const int n = scale.chooseTimeAxis(span);
@@ -272,7 +268,9 @@ double loadCycleSpan(const std::vector<ModeTableRow>& rows) {
     return span;
 }
 
-int frequencyStep(int valueDivisions) { return valueDivisions <= 6 ? 20 : 10; }
+int frequencyStep(int valueDivisions) {
+    return valueDivisions <= 6 ? 20 : 10;
+}
 
 ChartGeometry loadCycleTemperatureChart(const LoadCycleResult& result,
                                         const std::vector<ModeTableRow>& rows, FrameSize frame,
@@ -295,10 +293,10 @@ ChartGeometry loadCycleLossChart(const LoadCycleResult& result,
                         {width - kFrequencyTitleFromRight, kFrequencyTitleY},
                         ChartFont::AxisRotated});
     for (int k = 0; k <= m; ++k) {
-        g.frequencyLabels.push_back({formatInt(static_cast<long long>(k) * step),
-                                     {width - kFrequencyLabelFromRight,
-                                      height - kValueLabelFromBottom - k * h},
-                                     ChartFont::Axis});
+        g.frequencyLabels.push_back(
+            {formatInt(static_cast<long long>(k) * step),
+             {width - kFrequencyLabelFromRight, height - kValueLabelFromBottom - k * h},
+             ChartFont::Axis});
     }
 
     // The profile: pixels per second along the time axis, pixels per hertz
@@ -327,10 +325,10 @@ ChartGeometry loadCycleLossChart(const LoadCycleResult& result,
 }
 
 LegendGeometry steadyTemperatureLegend() {
-    return legend({32, 46, 442, 70},
-                  {{42, kFinTemperaturePen}, {142, kCaseTemperaturePen}, {242, kIgbtPen},
-                   {342, kFwdPen}},
-                  {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"});
+    return legend(
+        {32, 46, 442, 70},
+        {{42, kFinTemperaturePen}, {142, kCaseTemperaturePen}, {242, kIgbtPen}, {342, kFwdPen}},
+        {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"});
 }
 
 LegendGeometry steadyLossLegend() {
@@ -339,10 +337,10 @@ LegendGeometry steadyLossLegend() {
 }
 
 LegendGeometry loadCycleTemperatureLegend() {
-    return legend({27, 46, 437, 70},
-                  {{37, kFinTemperaturePen}, {137, kCaseTemperaturePen}, {237, kIgbtPen},
-                   {337, kFwdPen}},
-                  {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"});
+    return legend(
+        {27, 46, 437, 70},
+        {{37, kFinTemperaturePen}, {137, kCaseTemperaturePen}, {237, kIgbtPen}, {337, kFwdPen}},
+        {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"});
 }
 
 LegendGeometry loadCycleLossLegend() {

@@ -43,7 +43,9 @@
 
 namespace thermalyx {
 
-constexpr int rgb(int r, int g, int b) { return (r << 16) | (g << 8) | b; }
+constexpr int rgb(int r, int g, int b) {
+    return (r << 16) | (g << 8) | b;
+}
 
 enum class LineStyle { Solid, Dotted };
 
@@ -56,10 +58,10 @@ struct Pen {
 inline constexpr Pen kFramePen{rgb(0, 0, 0), 1, LineStyle::Solid};
 inline constexpr Pen kGridPen{rgb(150, 150, 150), 1, LineStyle::Dotted};
 // Series pens: 2 pixels, solid.
-inline constexpr Pen kFinTemperaturePen{rgb(0, 128, 0), 2, LineStyle::Solid};  // "Tf"
+inline constexpr Pen kFinTemperaturePen{rgb(0, 128, 0), 2, LineStyle::Solid};     // "Tf"
 inline constexpr Pen kCaseTemperaturePen{rgb(255, 0, 255), 2, LineStyle::Solid};  // "Tc"
-inline constexpr Pen kIgbtPen{rgb(255, 0, 0), 2, LineStyle::Solid};  // "Tj(IGBT)", "IGBT Loss"
-inline constexpr Pen kFwdPen{rgb(0, 0, 255), 2, LineStyle::Solid};  // "Tj(FWD)", "FWD Loss"
+inline constexpr Pen kIgbtPen{rgb(255, 0, 0), 2, LineStyle::Solid};       // "Tj(IGBT)", "IGBT Loss"
+inline constexpr Pen kFwdPen{rgb(0, 0, 255), 2, LineStyle::Solid};        // "Tj(FWD)", "FWD Loss"
 inline constexpr Pen kFrequencyPen{rgb(0, 128, 0), 2, LineStyle::Solid};  // "Frequency"
 
 // Curve and profile coordinates are held within +-this many pixels, so that
@@ -86,9 +88,9 @@ struct Box {
 };
 
 enum class ChartFont {
-    Axis,  // "Arial", 15 pixels high, normal weight, upright
+    Axis,         // "Arial", 15 pixels high, normal weight, upright
     AxisRotated,  // the same, turned 90 degrees counter-clockwise (reads upwards)
-    Legend,  // "Arial", 9 points, upright
+    Legend,       // "Arial", 9 points, upright
 };
 
 struct TextItem {
@@ -132,28 +134,27 @@ struct PlotArea {
 struct ChartGeometry {
     Box background;  // the whole frame: {0, 0, width, height}
     PlotArea plot;
-    int timeIntervals = 0;  // n
-    int intervalWidth = 0;  // pixels per time interval, (right - 50) / n
-    int valueDivisions = 0;  // m
-    int divisionHeight = 0;  // pixels per value division, (240 - top) / m
-    std::vector<Line> timeGrid;  // vertical, j = 1 ... n - 1
-    std::vector<Line> valueGrid;  // horizontal, k = 1 ... m - 1
-    std::vector<TextItem> titles;  // value-axis title (rotated), "Time (s)", "Frequency (Hz)"
-    std::vector<TextItem> timeLabels;  // j = 0 ... n
+    int timeIntervals = 0;              // n
+    int intervalWidth = 0;              // pixels per time interval, (right - 50) / n
+    int valueDivisions = 0;             // m
+    int divisionHeight = 0;             // pixels per value division, (240 - top) / m
+    std::vector<Line> timeGrid;         // vertical, j = 1 ... n - 1
+    std::vector<Line> valueGrid;        // horizontal, k = 1 ... m - 1
+    std::vector<TextItem> titles;       // value-axis title (rotated), "Time (s)", "Frequency (Hz)"
+    std::vector<TextItem> timeLabels;   // j = 0 ... n
     std::vector<TextItem> valueLabels;  // k = 0 ... m, bottom to top
     std::vector<TextItem> frequencyLabels;  // load-cycle loss chart: k = 0 ... m
-    std::vector<Curve> curves;  // in drawing order
-    Curve frequencyProfile;  // load-cycle loss chart: one 2-point run per mode
-    ChartScale scale;  // the axis figures chosen (valueTop, timeAxisEnd, ...)
+    std::vector<Curve> curves;              // in drawing order
+    Curve frequencyProfile;                 // load-cycle loss chart: one 2-point run per mode
+    ChartScale scale;                       // the axis figures chosen (valueTop, timeAxisEnd, ...)
 };
 
 // One chart's frame, grid, labels and titles (no curves): the background, the
 // value-axis title rotated at (5, valueTitleY), "Time (s)" at (215, H - 17), the
 // time axis over span with the given width limit and the value axis over the
 // range max/min.
-ChartGeometry chartAxes(FrameSize frame, std::string_view valueTitle, int valueTitleY,
-                        double max, double min, double span, int widthLimit,
-                        const TextWidth& textWidth);
+ChartGeometry chartAxes(FrameSize frame, std::string_view valueTitle, int valueTitleY, double max,
+                        double min, double span, int widthLimit, const TextWidth& textWidth);
 
 // Steady-state window: two output periods of the waveform (entries 0 ... C - 2,
 // period t = time of entry C - 2, span 2t, width limit 371). Entry k is drawn
@@ -171,9 +172,9 @@ ChartGeometry steadyLossChart(const SteadyResult& result, FrameSize frame,
 // The texts of columns 1 to 3 of one row of the load-cycle page's mode table,
 // as displayed; they are read as numbers where the charts need them.
 struct ModeTableRow {
-    std::string duration;  // "Duration (s)"
+    std::string duration;        // "Duration (s)"
     std::string frequencyStart;  // "Output frequency (start) (Hz)"
-    std::string frequencyEnd;  // "Output frequency (end) (Hz)"
+    std::string frequencyEnd;    // "Output frequency (end) (Hz)"
 };
 
 // The load-cycle charts' time span T: the durations summed in row order.
@@ -215,9 +216,9 @@ struct LegendGeometry {
 
 // The legends' fixed positions in the window's client area; a window whose
 // chart frames sit elsewhere translates a legend as a whole.
-LegendGeometry steadyTemperatureLegend();  // (32, 46) - (442, 70)
-LegendGeometry steadyLossLegend();  // (122, 360) - (352, 384)
+LegendGeometry steadyTemperatureLegend();     // (32, 46) - (442, 70)
+LegendGeometry steadyLossLegend();            // (122, 360) - (352, 384)
 LegendGeometry loadCycleTemperatureLegend();  // (27, 46) - (437, 70)
-LegendGeometry loadCycleLossLegend();  // (62, 360) - (402, 384), with "Frequency"
+LegendGeometry loadCycleLossLegend();         // (62, 360) - (402, 384), with "Frequency"
 
 }  // namespace thermalyx

@@ -136,8 +136,8 @@ int ChartScale::valueAxisTop(double max, double min) {
 
 int ChartScale::chooseTimeAxis(double span) {
     const double milliseconds = chartSpan(span) * 1000.0;
-    const int b = milliseconds >= static_cast<double>(INT_MAX) ? INT_MAX
-                                                                : static_cast<int>(milliseconds);
+    const int b =
+        milliseconds >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(milliseconds);
 
     // Candidate steps in ms: 2, 5, 10 times successive powers of ten. For any
     // 32-bit b the search ends by 5e8, so c fits an int.

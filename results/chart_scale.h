@@ -37,7 +37,7 @@ inline constexpr int kLoadCycleWidthLimit = 336;
 
 // seriesRange's series counts.
 inline constexpr int kTemperatureSeriesCount = 4;  // tf, tc, igbtTj, fwdTj
-inline constexpr int kLossSeriesCount = 2;  // igbtLoss, fwdLoss
+inline constexpr int kLossSeriesCount = 2;         // igbtLoss, fwdLoss
 
 // Largest magnitude of a value-axis end; far beyond any temperature (deg C) or
 // module loss (W), small enough that no integer step overflows.
@@ -51,11 +51,11 @@ double chartSpan(double span);
 
 // Made afresh for each chart drawn; fields in the documented order.
 struct ChartScale {
-    std::string timeStepText;  // time step as text, at most 7 characters ("0.005", "1.0", "20")
-    double timeAxisEnd = 0.0;  // s, time at the right end of the time axis
-    int valueStep = 0;  // value per division
-    int valueTop = 0;  // value at the plot's top edge
-    int valueBottom = 0;  // value at the plot's bottom edge
+    std::string timeStepText;     // time step as text, at most 7 characters ("0.005", "1.0", "20")
+    double timeAxisEnd = 0.0;     // s, time at the right end of the time axis
+    int valueStep = 0;            // value per division
+    int valueTop = 0;             // value at the plot's top edge
+    int valueBottom = 0;          // value at the plot's bottom edge
     double temperatureMax = 0.0;  // from seriesRange with 4 series
     double temperatureMin = 0.0;
     double lossMax = 0.0;  // from seriesRange with 2 series

@@ -36,10 +36,10 @@ LoadCycleFigureTexts loadCycleFigureTexts(const LoadCycleResult& result,
 
 // One row of the window's mode list.
 struct ModeListRow {
-    std::string number;  // "Mode No.": 1-based
+    std::string number;    // "Mode No.": 1-based
     std::string duration;  // "Duration (s)": the mode table's text, unchanged
     std::string igbtLoss;  // "IGBT loss (W)": "%.2f"
-    std::string fwdLoss;  // "FWD loss (W)": "%.2f"
+    std::string fwdLoss;   // "FWD loss (W)": "%.2f"
 };
 
 // One list row per table row; row r shows the losses of mode r + 1. A row the

@@ -106,13 +106,14 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
     const QRect lowerUnits = layout.rect(7, 204, 250, 150);
     const QSize frameSize(std::max(upperUnits.width(), kChartMinWidth),
                           std::max(upperUnits.height(), kChartMinHeight));
-    const QRect upper(QPoint(upperUnits.left(),
-                             std::max(upperUnits.top(), temperatureLegend_.box.bottom + kLegendGap)),
-                      frameSize);
+    const QRect upper(
+        QPoint(upperUnits.left(),
+               std::max(upperUnits.top(), temperatureLegend_.box.bottom + kLegendGap)),
+        frameSize);
     shiftLegend(lossLegend_, std::max(0, upper.bottom() + 1 + kLegendGap - lossLegend_.box.top));
-    const QRect lower(QPoint(lowerUnits.left(),
-                             std::max(lowerUnits.top(), lossLegend_.box.bottom + kLegendGap)),
-                      frameSize);
+    const QRect lower(
+        QPoint(lowerUnits.left(), std::max(lowerUnits.top(), lossLegend_.box.bottom + kLegendGap)),
+        frameSize);
 
     temperatureChart_ = new ChartView(this);
     temperatureChart_->setGeometry(upper);
@@ -161,8 +162,8 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
     modeList_->setRowCount(static_cast<int>(list.size()));
     for (int r = 0; r < static_cast<int>(list.size()); ++r) {
         const ModeListRow& row = list[static_cast<std::size_t>(r)];
-        const std::array<const std::string*, 4> texts = {&row.number, &row.duration,
-                                                         &row.igbtLoss, &row.fwdLoss};
+        const std::array<const std::string*, 4> texts = {&row.number, &row.duration, &row.igbtLoss,
+                                                         &row.fwdLoss};
         for (int c = 0; c < static_cast<int>(texts.size()); ++c) {
             auto* item = new QTableWidgetItem(displayText(*texts[static_cast<std::size_t>(c)]));
             item->setTextAlignment(kListColumns[static_cast<std::size_t>(c)].alignment);
@@ -204,9 +205,10 @@ void LoadCycleResultDialog::paintEvent(QPaintEvent* event) {
 }
 
 void LoadCycleResultDialog::saveReport() {
-    const QString path = prompt_.saveFileName(
-        this, {QString(), {QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")},
-               QStringLiteral("txt")});
+    const QString path =
+        prompt_.saveFileName(this, {QString(),
+                                    {QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")},
+                                    QStringLiteral("txt")});
     if (path.isEmpty()) {
         return;
     }

@@ -13,7 +13,9 @@
 namespace thermalyx {
 namespace {
 
-std::error_code lastError() { return {errno, std::system_category()}; }
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
 
 // A name beside the target that no other writer uses: ".<name>.<random>.tmp".
 std::string temporaryName(const std::filesystem::path& target, std::mt19937_64& random) {
@@ -71,7 +73,9 @@ std::error_code ReportFileSystem::replace(const std::string& from, const std::st
     return ::rename(from.c_str(), to.c_str()) != 0 ? lastError() : std::error_code{};
 }
 
-void ReportFileSystem::remove(const std::string& path) { ::unlink(path.c_str()); }
+void ReportFileSystem::remove(const std::string& path) {
+    ::unlink(path.c_str());
+}
 
 void ReportFileSystem::copyPermissions(const std::string& from, int handle) {
     struct stat status {};

@@ -18,7 +18,9 @@ std::string zeroPadded(int value, int width) {
     return value < 0 ? "-" + digits : digits;
 }
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -80,7 +82,9 @@ void appendLine(std::string& out, std::string_view label, std::string_view value
     out += kReportLineEnd;
 }
 
-void appendEmptyLine(std::string& out) { out += kReportLineEnd; }
+void appendEmptyLine(std::string& out) {
+    out += kReportLineEnd;
+}
 
 void appendTitle(std::string& out, std::string_view title) {
     out += title;
@@ -97,7 +101,8 @@ void appendHeader(std::string& out, const ReportTime& time) {
     appendEmptyLine(out);
 }
 
-void appendDevice(std::string& out, const DeviceSpecRecord& spec, const DeviceSearchRecord& search) {
+void appendDevice(std::string& out, const DeviceSpecRecord& spec,
+                  const DeviceSearchRecord& search) {
     appendTitle(out, "[Condition input]");
     appendEmptyLine(out);
     appendLine(out, "Type number\t\t\t", spec.typeNumber);

@@ -49,7 +49,8 @@ void appendTemperatures(std::string& out, const TemperatureResult& t) {
 bool buildSteadyReport(const DeviceLibrary& library, const OperatingCondition& condition,
                        const SteadyResult& result, const ReportTime& time, std::string& text,
                        std::string& reason) {
-    const DeviceIndexEntry* device = findReportDevice(library, condition.series, condition.typeNumber);
+    const DeviceIndexEntry* device =
+        findReportDevice(library, condition.series, condition.typeNumber);
     if (device == nullptr) {
         reason = "the device " + condition.series + " " + condition.typeNumber +
                  " is not in the library";

@@ -49,8 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ModeFileTest,
     ::testing::Values(
         ModeFileCase{"LF", "1,2,3,4,5,6,7,8,9,10,LOCK\n1,2,3,4,5,6,7,8,9,10,NORMAL\n", 2, ""},
-        ModeFileCase{"CRLF and no final line end", "1,2,3,4,5,6,7,8,9,10,LOCK\r\n1,2,3,4,5,6,7,8,9,10,NORMAL", 2, ""},
-        ModeFileCase{"comments and empty lines", "# duration, ...\n\n\r\n1,2,3,4,5,6,7,8,9,10,LOCK\n#x\n", 1, ""},
+        ModeFileCase{"CRLF and no final line end",
+                     "1,2,3,4,5,6,7,8,9,10,LOCK\r\n1,2,3,4,5,6,7,8,9,10,NORMAL", 2, ""},
+        ModeFileCase{"comments and empty lines",
+                     "# duration, ...\n\n\r\n1,2,3,4,5,6,7,8,9,10,LOCK\n#x\n", 1, ""},
         ModeFileCase{"ten fields", "1,2,3,4,5,6,7,8,9,LOCK\n", -1, "line 1: expected 11"},
         ModeFileCase{"twelve fields", "\n1,2,3,4,5,6,7,8,9,10,LOCK,\n", -1, "line 2: expected 11"},
         ModeFileCase{"lower case lock", "1,2,3,4,5,6,7,8,9,10,lock\n", -1, "LOCK or NORMAL"},
@@ -85,8 +87,8 @@ TEST(ModeFileTest, TakesTheFieldsAsTheyStand) {
 fixture::FixtureDevice plausibleDevice(std::string key) {
     fixture::FixtureDevice device = fixture::sampleDevice(std::move(key));
     // max, min, default of: fo, current, carrier, pf, M, Vdc, Rg.
-    device.limits = {400, 0.1, 50, 100, 0.1, 20.04, 20, 1, 10.006, 1, -1, 0.8, 1.15, 0, 1,
-                     800, 100, 300.7, 100, 1, 10.004};
+    device.limits = {400, 0.1,  50, 100, 0.1, 20.04, 20,    1,   10.006, 1,     -1,
+                     0.8, 1.15, 0,  1,   800, 100,   300.7, 100, 1,      10.004};
     std::array<double, kParamCount>& v = device.params;
     v.fill(0.0);
     v[1] = 0.8;
@@ -177,7 +179,7 @@ TEST_F(CalculationCommandTest, OmittedInputsTakeTheDevicesDefaultTexts) {
     EXPECT_EQ(c.at("carrierFrequency"), 10.01);  // "%.2f" of 10.006
     EXPECT_EQ(c.at("powerFactor"), 0.8);
     EXPECT_EQ(c.at("modulationRate"), 1.0);
-    EXPECT_EQ(c.at("dcVoltage"), 300.0);         // "%d" of 300.7
+    EXPECT_EQ(c.at("dcVoltage"), 300.0);  // "%d" of 300.7
     EXPECT_EQ(c.at("rgOn"), 10.0);
     EXPECT_EQ(c.at("rgOff"), 10.0);
     EXPECT_EQ(c.at("modulation"), 1);
@@ -213,9 +215,11 @@ TEST_F(CalculationCommandTest, SteadyFiguresAreTheEnginesAndReadBackExactly) {
     condition.dcVoltage = 300;
     condition.rgOn = condition.rgOff = 10;
     condition.dcLock = true;
-    const HeatsinkModel heatsink = buildHeatsinkModel({0.01, 0.05, 0.3, 0.2}, {1, 10, 50, 200}, "25.5");
+    const HeatsinkModel heatsink =
+        buildHeatsinkModel({0.01, 0.05, 0.3, 0.2}, {1, 10, 50, 200}, "25.5");
     SteadyResult expected;
-    ASSERT_TRUE(calculateOperatingPoint(condition, *device.limits, *device.params, heatsink, expected));
+    ASSERT_TRUE(
+        calculateOperatingPoint(condition, *device.limits, *device.params, heatsink, expected));
 
     const json& loss = j.at("loss");
     EXPECT_EQ(loss.at("igbtSaturationLoss").get<double>(), expected.loss.igbtSaturationLoss);
@@ -276,50 +280,50 @@ TEST_P(SteadyCheckOrderTest, FirstFailureDecides) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SteadyCheckOrderTest,
-    ::testing::Values(
-        OrderCase{"heat sink before Ta",
-                  [](SteadyOptions& o) {
-                      o.common.heatsink.rth = "0.01,0.05,0.3,0";
-                      o.common.ta = "200";
-                      o.common.typeNumber = "X";
-                  },
-                  2, kLimitExceededMessage.data()},
-        OrderCase{"estimate factor above 1",
-                  [](SteadyOptions& o) {
-                      o.common.heatsink = {};
-                      o.common.heatsink.capacity = "5";
-                      o.common.heatsink.tthFactor = "1.5";
-                  },
-                  2, kLimitExceededMessage.data()},
-        OrderCase{"Ta before the device",
-                  [](SteadyOptions& o) {
-                      o.common.ta = "";
-                      o.common.typeNumber = "X";
-                  },
-                  2, kAmbientLimitMessage.data()},
-        OrderCase{"device before the inputs",
-                  [](SteadyOptions& o) {
-                      o.common.typeNumber = "X";
-                      o.outputFrequency = "050";
-                  },
-                  3, "thermalyx-cli steady: no device"},
-        OrderCase{"library before the inputs",
-                  [](SteadyOptions& o) {
-                      o.common.dataFolder += "missing/";
-                      o.outputFrequency = "050";
-                  },
-                  1, "thermalyx-cli steady: the device library"},
-        OrderCase{"leading zero", [](SteadyOptions& o) { o.outputFrequency = "050"; }, 2,
-                  kLimitExceededMessage.data()},
-        OrderCase{"beyond the limit", [](SteadyOptions& o) { o.rgOff = "100.01"; }, 2,
-                  kLimitExceededMessage.data()},
-        OrderCase{"no heat sink", [](SteadyOptions& o) { o.common.heatsink = {}; }, 5,
-                  "thermalyx-cli steady: give the heat sink"},
-        OrderCase{"three stages", [](SteadyOptions& o) { o.common.heatsink.tth = "1,10,50"; }, 5,
-                  "thermalyx-cli steady: --tth takes four"},
-        OrderCase{"both forms",
-                  [](SteadyOptions& o) { o.common.heatsink.capacity = "5"; }, 5,
-                  "thermalyx-cli steady: give the heat sink either"}),
+    ::testing::Values(OrderCase{"heat sink before Ta",
+                                [](SteadyOptions& o) {
+                                    o.common.heatsink.rth = "0.01,0.05,0.3,0";
+                                    o.common.ta = "200";
+                                    o.common.typeNumber = "X";
+                                },
+                                2, kLimitExceededMessage.data()},
+                      OrderCase{"estimate factor above 1",
+                                [](SteadyOptions& o) {
+                                    o.common.heatsink = {};
+                                    o.common.heatsink.capacity = "5";
+                                    o.common.heatsink.tthFactor = "1.5";
+                                },
+                                2, kLimitExceededMessage.data()},
+                      OrderCase{"Ta before the device",
+                                [](SteadyOptions& o) {
+                                    o.common.ta = "";
+                                    o.common.typeNumber = "X";
+                                },
+                                2, kAmbientLimitMessage.data()},
+                      OrderCase{"device before the inputs",
+                                [](SteadyOptions& o) {
+                                    o.common.typeNumber = "X";
+                                    o.outputFrequency = "050";
+                                },
+                                3, "thermalyx-cli steady: no device"},
+                      OrderCase{"library before the inputs",
+                                [](SteadyOptions& o) {
+                                    o.common.dataFolder += "missing/";
+                                    o.outputFrequency = "050";
+                                },
+                                1, "thermalyx-cli steady: the device library"},
+                      OrderCase{"leading zero", [](SteadyOptions& o) { o.outputFrequency = "050"; },
+                                2, kLimitExceededMessage.data()},
+                      OrderCase{"beyond the limit", [](SteadyOptions& o) { o.rgOff = "100.01"; }, 2,
+                                kLimitExceededMessage.data()},
+                      OrderCase{"no heat sink", [](SteadyOptions& o) { o.common.heatsink = {}; }, 5,
+                                "thermalyx-cli steady: give the heat sink"},
+                      OrderCase{"three stages",
+                                [](SteadyOptions& o) { o.common.heatsink.tth = "1,10,50"; }, 5,
+                                "thermalyx-cli steady: --tth takes four"},
+                      OrderCase{"both forms",
+                                [](SteadyOptions& o) { o.common.heatsink.capacity = "5"; }, 5,
+                                "thermalyx-cli steady: give the heat sink either"}),
     [](const ::testing::TestParamInfo<OrderCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name) {
@@ -342,10 +346,13 @@ TEST_F(CalculationCommandTest, TheReportIsTheSteadyReportOfTheCalculation) {
                            "Output date                  :2025/01/02 03:04:05\r\n",
                            0),
               0u);
-    EXPECT_NE(report.find("Power factor\t\t\t:0.8\r\nModulation rate\t\t\t:0.9\r\n"), std::string::npos);
+    EXPECT_NE(report.find("Power factor\t\t\t:0.8\r\nModulation rate\t\t\t:0.9\r\n"),
+              std::string::npos);
     EXPECT_NE(report.find("Rth3(K/W)\t\t\t:0.3000\r\n"), std::string::npos);
     std::size_t lines = 0;
-    for (std::size_t p = report.find("\r\n"); p != std::string::npos; p = report.find("\r\n", p + 2)) ++lines;
+    for (std::size_t p = report.find("\r\n"); p != std::string::npos;
+         p = report.find("\r\n", p + 2))
+        ++lines;
     EXPECT_EQ(lines, 64u);
     const std::string last = "Ta(deg.)\t\t\t:40.00\r\n";
     EXPECT_EQ(report.substr(report.size() - last.size()), last);
@@ -420,7 +427,8 @@ TEST_F(CalculationCommandTest, CycleFiguresAreTheSimulationsAndReadBackExactly) 
     modes[1].frequencyStart = modes[1].frequencyEnd = 50;
     modes[1].outputCurrentRms = 25;
     modes[1].dcLock = true;
-    const HeatsinkModel heatsink = buildHeatsinkModel({0.01, 0.05, 0.3, 0.2}, {1, 10, 50, 200}, "40");
+    const HeatsinkModel heatsink =
+        buildHeatsinkModel({0.01, 0.05, 0.3, 0.2}, {1, 10, 50, 200}, "40");
     LoadCycleResult expected;
     ASSERT_TRUE(simulateLoadCycle(modes, *device.limits, *device.params, heatsink, expected));
 
@@ -451,7 +459,9 @@ TEST_F(CalculationCommandTest, CycleWritesItsReport) {
     std::ifstream in(*o.common.reportPath, std::ios::binary);
     const std::string report{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::size_t lines = 0;
-    for (std::size_t p = report.find("\r\n"); p != std::string::npos; p = report.find("\r\n", p + 2)) ++lines;
+    for (std::size_t p = report.find("\r\n"); p != std::string::npos;
+         p = report.find("\r\n", p + 2))
+        ++lines;
     EXPECT_EQ(lines, 4u + 14u + 12u + 25u * 2u + 8u);
     EXPECT_NE(report.find("[Mode No.2]\r\n"), std::string::npos);
 }
@@ -496,7 +506,8 @@ class CycleRowTest : public CalculationCommandTest,
                      public ::testing::WithParamInterface<CycleRowCase> {};
 
 TEST_P(CycleRowTest, RowsPassTheLoadCycleRules) {
-    const CommandRun r = run(cycle(std::string("1,50,50,20,8,0.85,1,300,10,10,NORMAL\n") + GetParam().row + "\n"));
+    const CommandRun r =
+        run(cycle(std::string("1,50,50,20,8,0.85,1,300,10,10,NORMAL\n") + GetParam().row + "\n"));
     if (GetParam().accepted) {
         EXPECT_EQ(r.status, 0) << GetParam().row << ": " << r.err;
     } else {
@@ -519,9 +530,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CalculationCommandTest, TheProgramParsesNegativeNumbersAndReportsUsageErrors) {
     using cli_test::runCli;
-    const std::vector<std::string> base{"steady", "--data", dir_.folder(), "--series", "S",
-                                        "--type", "A", "--rth", "0.01,0.05,0.3,0.2",
-                                        "--tth", "1,10,50,200"};
+    const std::vector<std::string> base{
+        "steady", "--data", dir_.folder(),       "--series", "S",          "--type",
+        "A",      "--rth",  "0.01,0.05,0.3,0.2", "--tth",    "1,10,50,200"};
     std::vector<std::string> args = base;
     args.insert(args.end(), {"--power-factor", "-0.5", "--dc-lock"});
     cli_test::CliRun run = runCli(args);
@@ -534,7 +545,8 @@ TEST_F(CalculationCommandTest, TheProgramParsesNegativeNumbersAndReportsUsageErr
     EXPECT_GT(run.status, cli::kExitCannotWrite);
     EXPECT_TRUE(run.output.empty());
 
-    run = runCli({"cycle", "--data", dir_.folder(), "--series", "S", "--type", "A", "--capacity", "5"});
+    run = runCli(
+        {"cycle", "--data", dir_.folder(), "--series", "S", "--type", "A", "--capacity", "5"});
     EXPECT_GT(run.status, cli::kExitCannotWrite) << "--modes is required";
 
     const std::string errors = dir_.file("errors.txt");

@@ -35,7 +35,8 @@ TEST(CatalogueCommands, BuildThenCheckIsClean) {
     testing::TemporaryFolder catalogue;
     testing::TemporaryFolder out;
     writeCatalogue(catalogue);
-    const auto build = runCli({"build-library", "--catalogue", catalogue.folder(), "--out", out.folder()});
+    const auto build =
+        runCli({"build-library", "--catalogue", catalogue.folder(), "--out", out.folder()});
     EXPECT_EQ(build.status, 0) << build.output;
     // One residual line per device, and the worst of each fit.
     EXPECT_NE(build.output.find("T-Series@6NT50A-120 "), std::string::npos) << build.output;
@@ -57,7 +58,9 @@ TEST(CatalogueCommands, CheckReportsOneLinePerFindingAndExitsOne) {
     testing::TemporaryFolder catalogue;
     testing::TemporaryFolder out;
     writeCatalogue(catalogue);
-    ASSERT_EQ(runCli({"build-library", "--catalogue", catalogue.folder(), "--out", out.folder()}).status, 0);
+    ASSERT_EQ(
+        runCli({"build-library", "--catalogue", catalogue.folder(), "--out", out.folder()}).status,
+        0);
     // Two broken limits in the written file.
     std::string limits = readText(out.folder() + kLimitsFileName);
     const std::size_t at = limits.find("Output frequency min=0.1");

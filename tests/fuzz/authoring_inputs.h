@@ -36,7 +36,8 @@ inline void exerciseAuthoring(std::string_view bytes) {
 
     if (check) {
         for (const LibraryFinding& finding : checkLibraryFiles(a, b, c))
-            requireAuthoring(!finding.message.empty() && finding.text().find('\n') == std::string::npos);
+            requireAuthoring(!finding.message.empty() &&
+                             finding.text().find('\n') == std::string::npos);
         return;
     }
     Catalogue catalogue;

@@ -41,7 +41,8 @@ const std::string kLongSeries(60, 'L');
 LibraryDevice testDevice(const LibraryDevice& base, const std::string& series,
                          const std::string& type, double frequencyMin) {
     LibraryDevice device = base;
-    device.spec.series = device.search.series = device.limits.series = device.params.series = series;
+    device.spec.series = device.search.series = device.limits.series = device.params.series =
+        series;
     device.spec.typeNumber = device.search.typeNumber = device.limits.typeNumber =
         device.params.typeNumber = type;
     ConditionLimits& l = device.limits;
@@ -167,7 +168,8 @@ void LoadCyclePageTest::startsEmptyWithTheDeviceCommandsDisabled() {
     const QTableWidget& table = *page.modeTable();
     QCOMPARE(table.columnCount(), 12);
     const std::array<int, 12> widths = {50, 53, 61, 61, 53, 61, 70, 71, 52, 70, 70, 63};
-    for (int c = 0; c < 12; ++c) QCOMPARE(table.columnWidth(c), widths[static_cast<std::size_t>(c)]);
+    for (int c = 0; c < 12; ++c)
+        QCOMPARE(table.columnWidth(c), widths[static_cast<std::size_t>(c)]);
     QVERIFY(table.horizontalHeader()->isHidden());
     QVERIFY(table.showGrid());
     QCOMPARE(table.selectionBehavior(), QAbstractItemView::SelectRows);
@@ -232,12 +234,13 @@ void LoadCyclePageTest::calculateNeedsADeviceAHeatSinkAndARow() {
 void LoadCyclePageTest::theFirstAddShowsTheDeviceDefaults() {
     QTemporaryDir dir;
     TestProgram program(dir, false);
-    const EditorVisit visit = visitEditor([&] { program.page().addButton()->click(); }, std::nullopt);
+    const EditorVisit visit =
+        visitEditor([&] { program.page().addButton()->click(); }, std::nullopt);
     QVERIFY(visit.opened);
     // The DC link voltage default 300.7 is shown whole, the duration empty.
-    QCOMPARE(visit.shown.columns, (modeTexts({"", "50.0", "50.0", "50.0", "8.00", "0.85", "1.00",
-                                              "300", "5.60", "5.60"})
-                                       .columns));
+    QCOMPARE(visit.shown.columns,
+             (modeTexts({"", "50.0", "50.0", "50.0", "8.00", "0.85", "1.00", "300", "5.60", "5.60"})
+                  .columns));
     QVERIFY(!visit.shown.dcLock);
     QCOMPARE(visit.series, std::string("Test-Series"));
     QCOMPARE(visit.typeNumber, std::string("T-MIN0"));
@@ -250,9 +253,8 @@ void LoadCyclePageTest::laterAddsRepeatTheLastRowWithItsDcLock() {
     QTemporaryDir dir;
     TestProgram program(dir);
     LoadCyclePage& page = program.page();
-    const ModeRowTexts locked = modeTexts({"1.5", "5.0", "60.0", "80.0", "10.00", "-0.50", "0.80",
-                                           "400", "6.00", "7.00"},
-                                          true);
+    const ModeRowTexts locked = modeTexts(
+        {"1.5", "5.0", "60.0", "80.0", "10.00", "-0.50", "0.80", "400", "6.00", "7.00"}, true);
     QVERIFY(addMode(page, locked));
     EditorVisit visit = visitEditor([&] { page.addButton()->click(); }, mode("3"));
     QVERIFY(visit.accepted);
@@ -264,12 +266,10 @@ void LoadCyclePageTest::laterAddsRepeatTheLastRowWithItsDcLock() {
     QVERIFY(!visit.shown.dcLock);
 
     // The rows as typed, numbered from 1, with their DC LOCK words.
-    QCOMPARE(rowCells(program.table(), 0),
-             texts({"1", "1.5", "5.0", "60.0", "80.0", "10.00", "-0.50", "0.80", "400", "6.00",
-                    "7.00", "LOCK"}));
-    QCOMPARE(rowCells(program.table(), 1),
-             texts({"2", "3", "50.0", "50.0", "50.0", "8.00", "0.85", "1.00", "600", "5.60", "5.60",
-                    "NORMAL"}));
+    QCOMPARE(rowCells(program.table(), 0), texts({"1", "1.5", "5.0", "60.0", "80.0", "10.00",
+                                                  "-0.50", "0.80", "400", "6.00", "7.00", "LOCK"}));
+    QCOMPARE(rowCells(program.table(), 1), texts({"2", "3", "50.0", "50.0", "50.0", "8.00", "0.85",
+                                                  "1.00", "600", "5.60", "5.60", "NORMAL"}));
 }
 
 void LoadCyclePageTest::changeEditsTheClickedRowOnce() {
@@ -288,9 +288,8 @@ void LoadCyclePageTest::changeEditsTheClickedRowOnce() {
                                           mode("2.5", "10.0", "20.0", "30.0", true));
     QVERIFY(visit.accepted);
     QCOMPARE(visit.shown.columns, mode("2").columns);
-    QCOMPARE(rowCells(program.table(), 1),
-             texts({"2", "2.5", "10.0", "20.0", "30.0", "8.00", "0.85", "1.00", "600", "5.60",
-                    "5.60", "LOCK"}));
+    QCOMPARE(rowCells(program.table(), 1), texts({"2", "2.5", "10.0", "20.0", "30.0", "8.00",
+                                                  "0.85", "1.00", "600", "5.60", "5.60", "LOCK"}));
     QCOMPARE(page.rowCount(), 3);
     QCOMPARE(page.selectedRow(), -1);
     // Until a row is clicked again, CHANGE does nothing.
@@ -339,7 +338,8 @@ void LoadCyclePageTest::theTableHoldsAtMost25Modes() {
     QCOMPARE(page.rowCount(), 25);
     QCOMPARE(page.selectedRow(), -1);
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages.back().text, QStringLiteral("25 or more cannot be added more."));
+    QCOMPARE(program.prompt.messages.back().text,
+             QStringLiteral("25 or more cannot be added more."));
     QCOMPARE(program.prompt.messages.back().caption, QStringLiteral("Cannot be added more"));
     QCOMPARE(program.prompt.messages.back().buttons, PromptButtons::Ok);
 }
@@ -396,7 +396,8 @@ void LoadCyclePageTest::editorChecks_data() {
     const QString min0 = QStringLiteral("T-MIN0");
     const QString min01 = QStringLiteral("T-MIN01");
     for (int column = 1; column <= kModeTextColumns; ++column) {
-        QTest::addRow("050 in column %d", column) << min0 << column << QStringLiteral("050") << false;
+        QTest::addRow("050 in column %d", column)
+            << min0 << column << QStringLiteral("050") << false;
     }
     QTest::newRow("empty duration") << min0 << 1 << QString() << false;
     QTest::newRow("duration 0") << min0 << 1 << QStringLiteral("0") << false;

@@ -88,9 +88,13 @@ struct CycleProgram : Program {
     bool added = false;
 };
 
-QString text(const std::string& bytes) { return QString::fromStdString(bytes); }
+QString text(const std::string& bytes) {
+    return QString::fromStdString(bytes);
+}
 
-QString figure(double value) { return text(formatFixed(value, 2)); }
+QString figure(double value) {
+    return text(formatFixed(value, 2));
+}
 
 QRect boxRect(const Box& box) {
     return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
@@ -141,19 +145,20 @@ void LoadCycleResultDialogTest::theWindowShowsTheCoresResults() {
         QCOMPARE(list.columnCount(), 4);
         QStringList headings;
         for (int c = 0; c < 4; ++c) headings << list.horizontalHeaderItem(c)->text();
-        QCOMPARE(headings, QStringList({"Mode No.", "Duration (s)", "IGBT loss (W)", "FWD loss (W)"}));
+        QCOMPARE(headings,
+                 QStringList({"Mode No.", "Duration (s)", "IGBT loss (W)", "FWD loss (W)"}));
         QVERIFY(!list.horizontalHeader()->sectionsClickable());
         const QStringList durations = {"2.50", "5", "1.5"};
         for (int r = 0; r < 3; ++r) {
             const ModeResult& mode = expected.modes[static_cast<std::size_t>(r + 1)];
-            QCOMPARE(rowCells(list, r),
-                     QStringList({text(formatInt(r + 1)), durations[r], figure(mode.igbtLoss),
-                                  figure(mode.fwdLoss)}));
+            QCOMPARE(rowCells(list, r), QStringList({text(formatInt(r + 1)), durations[r],
+                                                     figure(mode.igbtLoss), figure(mode.fwdLoss)}));
         }
         QCOMPARE(list.item(0, 0)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
         QCOMPARE(list.item(0, 2)->textAlignment(), int(Qt::AlignCenter));
-        QCOMPARE(dialog.windowTitle(),
-                 QStringLiteral("IGBT/FWD power loss simulation for PWM inverter/converter systems"));
+        QCOMPARE(
+            dialog.windowTitle(),
+            QStringLiteral("IGBT/FWD power loss simulation for PWM inverter/converter systems"));
         QCOMPARE(dialog.saveButton()->text(), QStringLiteral("SAVE"));
         QCOMPARE(dialog.closeButton()->text(), QStringLiteral("CLOSE"));
         checked = true;

@@ -50,8 +50,11 @@ TEST(CatalogueFit, GateFactorIsExactlyOneAtTheStandardResistance) {
     EXPECT_NEAR(evaluateGateFactor(a.data(), 1.0), 1.0, 1e-14);
     EXPECT_NEAR(a[0] + a[1] + a[2], 1.0, 1e-14);
     // An exact quadratic through (1, 1) comes back unchanged.
-    const std::vector<CurvePoint> exact = {
-        {0.5, 0.7275, 1}, {1, 1, 2}, {2, 1.41, 3}, {3, 1.64, 4}, {4, 1.69, 5}};  // 1 + 0.5 s - 0.09 s^2
+    const std::vector<CurvePoint> exact = {{0.5, 0.7275, 1},
+                                           {1, 1, 2},
+                                           {2, 1.41, 3},
+                                           {3, 1.64, 4},
+                                           {4, 1.69, 5}};  // 1 + 0.5 s - 0.09 s^2
     ASSERT_TRUE(fitGateFactor(exact, a));
     EXPECT_NEAR(a[0], -0.09, 1e-12);
     EXPECT_NEAR(a[1], 0.5 + 0.18, 1e-12);

@@ -20,9 +20,9 @@ namespace thermalyx::testing {
 struct SampleDevice {
     std::string series;
     std::string typeNumber;
-    double ic;      // A
-    double vdc;     // DCMV default, V
-    double rg;      // standard rg, ohm
+    double ic;   // A
+    double vdc;  // DCMV default, V
+    double rg;   // standard rg, ohm
     std::string package = "NP-A (62x108 mm)";
 };
 
@@ -68,7 +68,8 @@ inline std::string curvesCsv(const std::vector<SampleDevice>& devices) {
         const double perAmp = d.ic * 0.08;  // mJ at IC
         for (double u : energy) row(d, "Eon", u * d.ic, perAmp * (0.7 * u + 0.3 * u * u));
         for (double u : energy) row(d, "Eoff", u * d.ic, perAmp * 1.1 * (1.1 * u - 0.1 * u * u));
-        for (double u : energy) row(d, "Err", u * d.ic, perAmp * 0.55 * (1.5 * u - 0.5 * u * u + 0.1 * u * u * u));
+        for (double u : energy)
+            row(d, "Err", u * d.ic, perAmp * 0.55 * (1.5 * u - 0.5 * u * u + 0.1 * u * u * u));
         for (double r : ratios) row(d, "Kon", r, 1 + 0.40 * (r - 1) + 0.0 * (r - 1) * (r - 1));
         for (double r : ratios) row(d, "Koff", r, 1 + 0.17 * (r - 1) - 0.001 * (r - 1) * (r - 1));
         for (double r : ratios) row(d, "Krr", r, 1 - 0.25 * (r - 1) + 0.035 * (r - 1) * (r - 1));
@@ -122,6 +123,8 @@ private:
 
 // The project's own sample line (THERMALYX_CATALOGUE_DIR, set by the test's
 // CMake list).
-inline std::string sampleCatalogueFolder() { return THERMALYX_CATALOGUE_DIR; }
+inline std::string sampleCatalogueFolder() {
+    return THERMALYX_CATALOGUE_DIR;
+}
 
 }  // namespace thermalyx::testing

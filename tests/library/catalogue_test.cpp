@@ -40,7 +40,7 @@ TEST(Catalogue, ReadsDevicesCurvesAndThermalRows) {
     EXPECT_EQ(d.productInfo[1], "100");
     EXPECT_EQ(d.productInfo[5], "NP-B (62x122 mm)");
     EXPECT_EQ(d.nominalCurrent, 100.0);
-    EXPECT_EQ(d.limits[20], 5.6);  // Gate resistance default
+    EXPECT_EQ(d.limits[20], 5.6);    // Gate resistance default
     EXPECT_EQ(d.limits[17], 600.0);  // DCMV default
     EXPECT_EQ(d.curves[static_cast<int>(CurveKind::VCE)].size(), 11u);
     EXPECT_EQ(d.curves[static_cast<int>(CurveKind::Krr)].size(), 5u);
@@ -51,8 +51,8 @@ TEST(Catalogue, ColumnsAreFoundByNameCrLfAndQuotesAreRead) {
     const auto samples = sampleDevices();
     // Thermal columns in another order, CR LF line ends, a quoted field with a comma.
     std::string thermal = thermalCsv(samples);
-    std::string devices = replaceOnce(devicesCsv(samples), "NP-A (62x108 mm)",
-                                      "\"NP-A (62x108 mm, \"\"A\"\")\"");
+    std::string devices =
+        replaceOnce(devicesCsv(samples), "NP-A (62x108 mm)", "\"NP-A (62x108 mm, \"\"A\"\")\"");
     std::string crlf;
     for (char c : devices) {
         if (c == '\n') crlf += '\r';
@@ -84,7 +84,9 @@ struct BrokenCatalogue {
     const char* messagePart;
 };
 
-void PrintTo(const BrokenCatalogue& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BrokenCatalogue& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CatalogueErrors : public ::testing::TestWithParam<BrokenCatalogue> {};
 
@@ -125,14 +127,14 @@ INSTANTIATE_TEST_SUITE_P(
                             c = "series,typeNumber,curve,x,value\n" + c.substr(c.find('\n') + 1);
                         },
                         "curves.csv", 1, 6, "missing column \"y\""},
-        BrokenCatalogue{"UnknownDeviceInCurves",
-                        [](std::string&, std::string& c, std::string&) {
-                            c = replaceOnce(c, "T-Series,7NT100B-120,VF,50,",
-                                            "T-Series,7NT100X-120,VF,50,");
-                        },
-                        // Header, the 58 points of the first device, the 11 VCE
-                        // points of the second, then VF at 0, 10, 20, 35 and 50 A.
-                        "curves.csv", 1 + 58 + 11 + 5, 2, "unknown device \"T-Series@7NT100X-120\""},
+        BrokenCatalogue{
+            "UnknownDeviceInCurves",
+            [](std::string&, std::string& c, std::string&) {
+                c = replaceOnce(c, "T-Series,7NT100B-120,VF,50,", "T-Series,7NT100X-120,VF,50,");
+            },
+            // Header, the 58 points of the first device, the 11 VCE
+            // points of the second, then VF at 0, 10, 20, 35 and 50 A.
+            "curves.csv", 1 + 58 + 11 + 5, 2, "unknown device \"T-Series@7NT100X-120\""},
         BrokenCatalogue{"UnknownDeviceInThermal",
                         [](std::string&, std::string&, std::string& t) {
                             t = replaceOnce(t, "TH-Series,2NT300D-060", "TH-Series,2NT300E-060");
@@ -140,14 +142,16 @@ INSTANTIATE_TEST_SUITE_P(
                         "thermal.csv", 4, 2, "unknown device"},
         BrokenCatalogue{"UnknownCurve",
                         [](std::string&, std::string& c, std::string&) {
-                            c = replaceOnce(c, "T-Series,6NT50A-120,Eon,5,", "T-Series,6NT50A-120,Eo,5,");
+                            c = replaceOnce(c, "T-Series,6NT50A-120,Eon,5,",
+                                            "T-Series,6NT50A-120,Eo,5,");
                         },
                         "curves.csv", 24, 3, "unknown curve \"Eo\""},
         BrokenCatalogue{"TooFewPoints",
                         [](std::string&, std::string& c, std::string&) {
                             // Leave three of the first device's seven Eoff points.
                             for (const char* x : {",5,", ",12.5,", ",25,", ",37.5,"})
-                                c = replaceOnce(c, std::string("T-Series,6NT50A-120,Eoff") + x, "X,");
+                                c = replaceOnce(c, std::string("T-Series,6NT50A-120,Eoff") + x,
+                                                "X,");
                             std::string kept;
                             std::size_t pos = 0;
                             while (pos < c.size()) {
@@ -189,41 +193,38 @@ INSTANTIATE_TEST_SUITE_P(
                         [](std::string& d, std::string&, std::string&) {
                             d = replaceOnce(d, ",20,1,8,", ",20,one,8,");
                         },
-                        "devices.csv", 2, 21, "\"one\" in column \"Carrier frequency min\" is not a number"},
+                        "devices.csv", 2, 21,
+                        "\"one\" in column \"Carrier frequency min\" is not a number"},
         BrokenCatalogue{"NotANumberInThermal",
                         [](std::string&, std::string&, std::string& t) {
                             t = replaceOnce(t, ",0.06,0.26,", ",0.06,x,");
                         },
                         "thermal.csv", 2, 6, "not a number"},
         BrokenCatalogue{"EmptyNumber",
-                        [](std::string& d, std::string&, std::string&) {
-                            d = replaceOnce(d, ",0.85,1.15,", ",,1.15,");
-                        },
+                        [](std::string& d, std::string&,
+                           std::string&) { d = replaceOnce(d, ",0.85,1.15,", ",,1.15,"); },
                         "devices.csv", 2, 25, "empty value in column \"Power factor default\""},
-        BrokenCatalogue{"TextTooLong",
-                        [](std::string& d, std::string&, std::string&) {
-                            d = replaceOnce(d, "NP-B (62x122 mm)", std::string(100, 'x'));
-                        },
-                        "devices.csv", 3, 12, "100 characters"},
+        BrokenCatalogue{
+            "TextTooLong",
+            [](std::string& d, std::string&,
+               std::string&) { d = replaceOnce(d, "NP-B (62x122 mm)", std::string(100, 'x')); },
+            "devices.csv", 3, 12, "100 characters"},
         BrokenCatalogue{"WrongFieldCount",
-                        [](std::string& d, std::string&, std::string&) {
-                            d = replaceOnce(d, ",2025/10,", ",2025/10,extra,");
-                        },
+                        [](std::string& d, std::string&,
+                           std::string&) { d = replaceOnce(d, ",2025/10,", ",2025/10,extra,"); },
                         "devices.csv", 2, 35, "35 fields"},
-        BrokenCatalogue{"DuplicateDevice",
-                        [](std::string& d, std::string&, std::string&) {
-                            d = replaceOnce(d, "T-Series,7NT100B-120", "T-Series,6NT50A-120");
-                        },
-                        "devices.csv", 3, 2, "listed twice"},
+        BrokenCatalogue{
+            "DuplicateDevice",
+            [](std::string& d, std::string&,
+               std::string&) { d = replaceOnce(d, "T-Series,7NT100B-120", "T-Series,6NT50A-120"); },
+            "devices.csv", 3, 2, "listed twice"},
         BrokenCatalogue{"AtSignInSeries",
-                        [](std::string& d, std::string&, std::string&) {
-                            d = replaceOnce(d, "TH-Series,", "TH@Series,");
-                        },
+                        [](std::string& d, std::string&,
+                           std::string&) { d = replaceOnce(d, "TH-Series,", "TH@Series,"); },
                         "devices.csv", 4, 1, "\"@\""},
         BrokenCatalogue{"MissingThermalRow",
-                        [](std::string&, std::string&, std::string& t) {
-                            t = t.substr(0, t.rfind("TH-Series"));
-                        },
+                        [](std::string&, std::string&,
+                           std::string& t) { t = t.substr(0, t.rfind("TH-Series")); },
                         "devices.csv", 4, 2, "no row in thermal.csv"},
         BrokenCatalogue{"CaseFinScaleNotFromThePair",
                         [](std::string&, std::string&, std::string& t) {
@@ -268,9 +269,15 @@ TEST(Catalogue, DamagedTablesNeverCrash) {
         for (int edits = 1 + static_cast<int>(next() % 4); edits > 0; --edits) {
             const std::size_t at = next() % t.size();
             switch (next() % 3) {
-            case 0: t[at] = replacements[next() % sizeof replacements]; break;
-            case 1: t.resize(at); break;
-            default: t.insert(at, t.substr(at, next() % 40)); break;
+                case 0:
+                    t[at] = replacements[next() % sizeof replacements];
+                    break;
+                case 1:
+                    t.resize(at);
+                    break;
+                default:
+                    t.insert(at, t.substr(at, next() % 40));
+                    break;
             }
             if (t.empty()) t.push_back(',');
         }

@@ -80,7 +80,9 @@ struct BrokenLibrary {
     const char* messagePart;  // and a part of its message
 };
 
-void PrintTo(const BrokenLibrary& b, std::ostream* os) { *os << b.name; }
+void PrintTo(const BrokenLibrary& b, std::ostream* os) {
+    *os << b.name;
+}
 
 class LibraryCheckFindings : public ::testing::TestWithParam<BrokenLibrary> {};
 
@@ -243,9 +245,15 @@ TEST(LibraryCheck, DamagedFilesNeverCrash) {
         for (int edits = 1 + static_cast<int>(next() % 4); edits > 0; --edits) {
             const std::size_t at = next() % f.size();
             switch (next() % 3) {
-            case 0: f[at] = static_cast<char>(next() & 0xFF); break;
-            case 1: f.resize(at); break;
-            default: f.erase(at, next() % 64); break;
+                case 0:
+                    f[at] = static_cast<char>(next() & 0xFF);
+                    break;
+                case 1:
+                    f.resize(at);
+                    break;
+                default:
+                    f.erase(at, next() % 64);
+                    break;
             }
             if (f.empty()) f.push_back('[');
         }

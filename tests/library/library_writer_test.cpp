@@ -74,8 +74,8 @@ TEST(LibraryWriter, ParameterRecordsAreKeyZeroStrfAndLittleEndianDoubles) {
     for (int k = 0; k < kParamCount; ++k) {
         std::uint64_t bits = 0;
         for (int b = 7; b >= 0; --b)
-            bits = (bits << 8) |
-                   static_cast<unsigned char>(bytes[key.size() + 5 + 8 * static_cast<std::size_t>(k) + b]);
+            bits = (bits << 8) | static_cast<unsigned char>(
+                                     bytes[key.size() + 5 + 8 * static_cast<std::size_t>(k) + b]);
         EXPECT_EQ(std::bit_cast<double>(bits), d.params.values[k]) << k;
     }
     EXPECT_EQ(bytes.substr(record, key.size()), key);

@@ -24,17 +24,17 @@ TEST_P(ReadNumberPrefixTest, ReadsTheLongestDecimalPrefix) {
     EXPECT_DOUBLE_EQ(prefix.value, c.value) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Grammar, ReadNumberPrefixTest,
-    ::testing::Values(PrefixCase{"0", 0.0, 1}, PrefixCase{"0.85", 0.85, 4},
-                      PrefixCase{"  -12.5e1x", -125.0, 9}, PrefixCase{"+3", 3.0, 2},
-                      PrefixCase{".5", 0.5, 2}, PrefixCase{"5.", 5.0, 2},
-                      PrefixCase{"1e", 1.0, 1}, PrefixCase{"1e+", 1.0, 1},
-                      PrefixCase{"2E-3", 0.002, 4}, PrefixCase{"1,5", 1.0, 1},
-                      PrefixCase{".", 0.0, 0}, PrefixCase{"-", 0.0, 0}, PrefixCase{"", 0.0, 0},
-                      PrefixCase{"inf", 0.0, 0}, PrefixCase{"nan", 0.0, 0},
-                      PrefixCase{"0x10", 0.0, 1}, PrefixCase{"abc", 0.0, 0},
-                      PrefixCase{"1e-400", 0.0, 6}));
+INSTANTIATE_TEST_SUITE_P(Grammar, ReadNumberPrefixTest,
+                         ::testing::Values(PrefixCase{"0", 0.0, 1}, PrefixCase{"0.85", 0.85, 4},
+                                           PrefixCase{"  -12.5e1x", -125.0, 9},
+                                           PrefixCase{"+3", 3.0, 2}, PrefixCase{".5", 0.5, 2},
+                                           PrefixCase{"5.", 5.0, 2}, PrefixCase{"1e", 1.0, 1},
+                                           PrefixCase{"1e+", 1.0, 1}, PrefixCase{"2E-3", 0.002, 4},
+                                           PrefixCase{"1,5", 1.0, 1}, PrefixCase{".", 0.0, 0},
+                                           PrefixCase{"-", 0.0, 0}, PrefixCase{"", 0.0, 0},
+                                           PrefixCase{"inf", 0.0, 0}, PrefixCase{"nan", 0.0, 0},
+                                           PrefixCase{"0x10", 0.0, 1}, PrefixCase{"abc", 0.0, 0},
+                                           PrefixCase{"1e-400", 0.0, 6}));
 
 TEST(ReadNumberPrefixTest, OverflowGivesInfinityLikeTheStandardConversion) {
     const NumberPrefix big = readNumberPrefix("-1e400");

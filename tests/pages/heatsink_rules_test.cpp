@@ -34,17 +34,32 @@ TEST_P(HeatsinkEstimateTest, ShowsFourDecimalTextsAndTheirSum) {
 
 INSTANTIATE_TEST_SUITE_P(
     Capacities, HeatsinkEstimateTest,
-    ::testing::Values(
-        EstimateCase{"1", "1.0", "1.0", {"0.0095", "0.0524", "0.9629", "0.5138"},
-                     {"1.0000", "10.0000", "50.0000", "200.0000"}, "1.5386"},
-        EstimateCase{"10", "1.0", "1.0", {"0.0010", "0.0057", "0.1042", "0.0556"},
-                     {"1.0000", "10.0000", "50.0000", "200.0000"}, "0.1665"},
-        EstimateCase{"37", "0.8", "0.5", {"0.0002", "0.0013", "0.0236", "0.0126"},
-                     {"0.5000", "5.0000", "25.0000", "100.0000"}, "0.0377"},
-        // The shown sum adds the shown stages: 3.0049, where the unrounded
-        // stages would give 3.0048.
-        EstimateCase{"0.5", "1", "1", {"0.0185", "0.1023", "1.8806", "1.0035"},
-                     {"1.0000", "10.0000", "50.0000", "200.0000"}, "3.0049"}));
+    ::testing::Values(EstimateCase{"1",
+                                   "1.0",
+                                   "1.0",
+                                   {"0.0095", "0.0524", "0.9629", "0.5138"},
+                                   {"1.0000", "10.0000", "50.0000", "200.0000"},
+                                   "1.5386"},
+                      EstimateCase{"10",
+                                   "1.0",
+                                   "1.0",
+                                   {"0.0010", "0.0057", "0.1042", "0.0556"},
+                                   {"1.0000", "10.0000", "50.0000", "200.0000"},
+                                   "0.1665"},
+                      EstimateCase{"37",
+                                   "0.8",
+                                   "0.5",
+                                   {"0.0002", "0.0013", "0.0236", "0.0126"},
+                                   {"0.5000", "5.0000", "25.0000", "100.0000"},
+                                   "0.0377"},
+                      // The shown sum adds the shown stages: 3.0049, where the unrounded
+                      // stages would give 3.0048.
+                      EstimateCase{"0.5",
+                                   "1",
+                                   "1",
+                                   {"0.0185", "0.1023", "1.8806", "1.0035"},
+                                   {"1.0000", "10.0000", "50.0000", "200.0000"},
+                                   "3.0049"}));
 
 TEST(HeatsinkEstimateTest, KeepsTheUnroundedNumbersForTheEngine) {
     HeatsinkEstimate estimate;
@@ -68,7 +83,8 @@ TEST_P(EstimateInputTest, FactorsAbove0UpTo1AndAPositiveCapacity) {
     const EstimateInputCase& c = GetParam();
     HeatsinkEstimate estimate;
     estimate.rthSumText = "kept";
-    const std::string message = computeHeatsinkEstimate(c.capacity, c.rthFactor, c.tthFactor, estimate);
+    const std::string message =
+        computeHeatsinkEstimate(c.capacity, c.rthFactor, c.tthFactor, estimate);
     if (c.accepted) {
         EXPECT_EQ(message, "");
     } else {
@@ -79,22 +95,22 @@ TEST_P(EstimateInputTest, FactorsAbove0UpTo1AndAPositiveCapacity) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, EstimateInputTest,
-    ::testing::Values(EstimateInputCase{"10", "0", "1", false}, EstimateInputCase{"10", "-1", "1", false},
-                      EstimateInputCase{"10", "1.5", "1", false}, EstimateInputCase{"10", "1", "0", false},
-                      EstimateInputCase{"10", "1", "-1", false}, EstimateInputCase{"10", "1", "1.5", false},
-                      EstimateInputCase{"10", "1", "1", true}, EstimateInputCase{"10", "0.25", "0.25", true},
-                      EstimateInputCase{"05", "1", "1", false}, EstimateInputCase{"0", "1", "1", false},
-                      EstimateInputCase{"", "1", "1", false}, EstimateInputCase{"0.5", "1", "1", true},
-                      EstimateInputCase{"1e6", "1", "1", true},
-                      // The capacity has no upper bound, but a resistance must stay finite.
-                      EstimateInputCase{"1e999", "1", "1", true},
-                      EstimateInputCase{"1e-320", "1", "1", false}));
+    ::testing::Values(
+        EstimateInputCase{"10", "0", "1", false}, EstimateInputCase{"10", "-1", "1", false},
+        EstimateInputCase{"10", "1.5", "1", false}, EstimateInputCase{"10", "1", "0", false},
+        EstimateInputCase{"10", "1", "-1", false}, EstimateInputCase{"10", "1", "1.5", false},
+        EstimateInputCase{"10", "1", "1", true}, EstimateInputCase{"10", "0.25", "0.25", true},
+        EstimateInputCase{"05", "1", "1", false}, EstimateInputCase{"0", "1", "1", false},
+        EstimateInputCase{"", "1", "1", false}, EstimateInputCase{"0.5", "1", "1", true},
+        EstimateInputCase{"1e6", "1", "1", true},
+        // The capacity has no upper bound, but a resistance must stay finite.
+        EstimateInputCase{"1e999", "1", "1", true}, EstimateInputCase{"1e-320", "1", "1", false}));
 
 // ---- edits of the network fields ----
 
 TEST(TransientFieldsTest, AllEightValidMakeTheModelReady) {
-    const TransientFieldState state = evaluateTransientFields(
-        {"0.0095", "0.0524", "0.9629", "0.5138"}, {"1", "10", "50", "200"});
+    const TransientFieldState state =
+        evaluateTransientFields({"0.0095", "0.0524", "0.9629", "0.5138"}, {"1", "10", "50", "200"});
     EXPECT_EQ(state.passingCount, 8);
     EXPECT_TRUE(state.allValid);
     EXPECT_EQ(state.rthSumText, "1.5386");
@@ -126,8 +142,8 @@ TEST(TransientFieldsTest, AnRthOfZeroEmptiesTheSum) {
 TEST(TransientFieldsTest, TheSumRunsFromTheFourthStageToTheFirst) {
     // First to fourth these add up to 1.22305 (shown 1.2230); fourth to first to
     // 1.2230500000000002 (shown 1.2231).
-    const TransientFieldState state = evaluateTransientFields(
-        {"0.05831", "0.44252", "0.66477", "0.05745"}, {"1", "1", "1", "1"});
+    const TransientFieldState state =
+        evaluateTransientFields({"0.05831", "0.44252", "0.66477", "0.05745"}, {"1", "1", "1", "1"});
     EXPECT_EQ(state.rthSumText, "1.2231");
 }
 
@@ -140,7 +156,8 @@ TEST(TransientFieldsTest, FewerThanFourPassingStagesShowNoSum) {
 
 TEST(HeatsinkTextsTest, TheCommandLineNetworkPassesAsTheEditRule) {
     StageValues rth{}, tth{};
-    EXPECT_EQ(checkHeatsinkTexts({"0.01", "0.05", "0.9", "0.5"}, {"1", "10", "50", "200"}, rth, tth), "");
+    EXPECT_EQ(
+        checkHeatsinkTexts({"0.01", "0.05", "0.9", "0.5"}, {"1", "10", "50", "200"}, rth, tth), "");
     EXPECT_EQ(rth[2], 0.9);
     EXPECT_EQ(tth[1], 10.0);
     EXPECT_EQ(checkHeatsinkTexts({"0.01", "0.05", "0.9", "0.5"}, {"1", "10", "50", "0"}, rth, tth),
@@ -154,8 +171,7 @@ TEST(HeatsinkTextsTest, TheCommandLineNetworkPassesAsTheEditRule) {
 // ---- the model ----
 
 TEST(HeatsinkModelTest, CarriesTheFixedCaseToFinStagesTheNetworkAndTa) {
-    const HeatsinkModel model =
-        buildHeatsinkModel({0.1, 0.2, 0.3, 0.4}, {1, 10, 50, 200}, "40.0");
+    const HeatsinkModel model = buildHeatsinkModel({0.1, 0.2, 0.3, 0.4}, {1, 10, 50, 200}, "40.0");
     EXPECT_EQ(model.caseFinFraction[0], 0.0043340618863);
     EXPECT_EQ(model.caseFinFraction[3], 0.0035400341563);
     EXPECT_EQ(model.caseFinTimeConstant[1], 0.01);

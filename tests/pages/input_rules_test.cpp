@@ -28,22 +28,21 @@ TEST_P(NumberTextTest, FollowsTheFieldRules) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NumberTextTest,
-    ::testing::Values(
-        NumberTextCase{"0", true, false}, NumberTextCase{"0.5", true, true},
-        NumberTextCase{"-0.5", true, false}, NumberTextCase{"-0", true, false},
-        NumberTextCase{"1e3", true, true}, NumberTextCase{"  12", true, true},
-        NumberTextCase{".5", true, true}, NumberTextCase{"5.", true, true},
-        NumberTextCase{"", false, false}, NumberTextCase{"05", false, false},
-        NumberTextCase{"-05", false, false}, NumberTextCase{"00.5", false, false},
-        NumberTextCase{"050", false, false}, NumberTextCase{"0e1", false, false},
-        NumberTextCase{"1,5", false, false}, NumberTextCase{"5 ", false, false},
-        NumberTextCase{".", false, false}, NumberTextCase{"-", false, false},
-        NumberTextCase{"inf", false, false}, NumberTextCase{"nan", false, false},
-        NumberTextCase{"0x10", false, false}, NumberTextCase{"abc", false, false},
-        // The leading-zero rules look at the first characters only.
-        NumberTextCase{"+05", true, true}, NumberTextCase{" 05", true, true},
-        // Overflow reads as infinity, underflow as 0: numbers, judged by value.
-        NumberTextCase{"1e999", true, true}, NumberTextCase{"1e-400", true, false}));
+    ::testing::Values(NumberTextCase{"0", true, false}, NumberTextCase{"0.5", true, true},
+                      NumberTextCase{"-0.5", true, false}, NumberTextCase{"-0", true, false},
+                      NumberTextCase{"1e3", true, true}, NumberTextCase{"  12", true, true},
+                      NumberTextCase{".5", true, true}, NumberTextCase{"5.", true, true},
+                      NumberTextCase{"", false, false}, NumberTextCase{"05", false, false},
+                      NumberTextCase{"-05", false, false}, NumberTextCase{"00.5", false, false},
+                      NumberTextCase{"050", false, false}, NumberTextCase{"0e1", false, false},
+                      NumberTextCase{"1,5", false, false}, NumberTextCase{"5 ", false, false},
+                      NumberTextCase{".", false, false}, NumberTextCase{"-", false, false},
+                      NumberTextCase{"inf", false, false}, NumberTextCase{"nan", false, false},
+                      NumberTextCase{"0x10", false, false}, NumberTextCase{"abc", false, false},
+                      // The leading-zero rules look at the first characters only.
+                      NumberTextCase{"+05", true, true}, NumberTextCase{" 05", true, true},
+                      // Overflow reads as infinity, underflow as 0: numbers, judged by value.
+                      NumberTextCase{"1e999", true, true}, NumberTextCase{"1e-400", true, false}));
 
 // ---- ambient temperature ----
 
@@ -118,7 +117,8 @@ TEST(DefaultTextsTest, UseTheSelectionPageFormats) {
 
 TEST(DefaultTextsTest, PassTheirOwnDevicesChecks) {
     OperatingCondition condition;
-    EXPECT_EQ(checkConditionTexts(defaultConditionTexts(sampleLimits()), sampleLimits(), condition), "");
+    EXPECT_EQ(checkConditionTexts(defaultConditionTexts(sampleLimits()), sampleLimits(), condition),
+              "");
     EXPECT_EQ(condition.dcVoltage, 300.0);
     EXPECT_EQ(condition.powerFactor, 0.85);
 }
@@ -149,9 +149,14 @@ struct FieldCase {
 };
 
 std::string* fieldText(ConditionTexts& t, int field) {
-    std::string* fields[] = {&t.outputFrequency, &t.outputCurrent, &t.carrierFrequency,
-                             &t.powerFactor,     &t.modulationRate, &t.dcVoltage,
-                             &t.rgOn,            &t.rgOff};
+    std::string* fields[] = {&t.outputFrequency,
+                             &t.outputCurrent,
+                             &t.carrierFrequency,
+                             &t.powerFactor,
+                             &t.modulationRate,
+                             &t.dcVoltage,
+                             &t.rgOn,
+                             &t.rgOff};
     return fields[field];
 }
 
@@ -209,28 +214,30 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EngineDomainTest,
-    ::testing::Values(
-        DomainCase{"zero output frequency", [](ConditionLimits& l) { l.outputFrequencyMin = 0; },
-                   {"0", "5", "10", "0.85", "1", "300", "47", "47"}},
-        DomainCase{"negative output frequency",
-                   [](ConditionLimits& l) { l.outputFrequencyMin = -10; },
-                   {"-5", "5", "10", "0.85", "1", "300", "47", "47"}},
-        DomainCase{"carrier below the output frequency",
-                   [](ConditionLimits& l) { l.carrierFrequencyMin = 0; },
-                   {"50", "5", "0.04", "0.85", "1", "300", "47", "47"}},
-        DomainCase{"more carrier periods than the grouping can count",
-                   [](ConditionLimits& l) { l.outputFrequencyMin = 0; },
-                   {"1e-9", "5", "10", "0.85", "1", "300", "47", "47"}},
-        DomainCase{"power factor beyond 1", [](ConditionLimits& l) { l.powerFactorMax = 2; },
-                   {"50", "5", "10", "1.5", "1", "300", "47", "47"}},
-        DomainCase{"infinite limits let 1e999 through",
-                   [](ConditionLimits& l) { l.outputCurrentMax = kInf; },
-                   {"50", "1e999", "10", "0.85", "1", "300", "47", "47"}},
-        DomainCase{"reference voltage 0", [](ConditionLimits& l) { l.dcVoltageDefault = 0; },
-                   {"50", "5", "10", "0.85", "1", "300", "47", "47"}},
-        DomainCase{"reference gate resistance 0",
-                   [](ConditionLimits& l) { l.gateResistanceDefault = 0; },
-                   {"50", "5", "10", "0.85", "1", "300", "47", "47"}}),
+    ::testing::Values(DomainCase{"zero output frequency",
+                                 [](ConditionLimits& l) { l.outputFrequencyMin = 0; },
+                                 {"0", "5", "10", "0.85", "1", "300", "47", "47"}},
+                      DomainCase{"negative output frequency",
+                                 [](ConditionLimits& l) { l.outputFrequencyMin = -10; },
+                                 {"-5", "5", "10", "0.85", "1", "300", "47", "47"}},
+                      DomainCase{"carrier below the output frequency",
+                                 [](ConditionLimits& l) { l.carrierFrequencyMin = 0; },
+                                 {"50", "5", "0.04", "0.85", "1", "300", "47", "47"}},
+                      DomainCase{"more carrier periods than the grouping can count",
+                                 [](ConditionLimits& l) { l.outputFrequencyMin = 0; },
+                                 {"1e-9", "5", "10", "0.85", "1", "300", "47", "47"}},
+                      DomainCase{"power factor beyond 1",
+                                 [](ConditionLimits& l) { l.powerFactorMax = 2; },
+                                 {"50", "5", "10", "1.5", "1", "300", "47", "47"}},
+                      DomainCase{"infinite limits let 1e999 through",
+                                 [](ConditionLimits& l) { l.outputCurrentMax = kInf; },
+                                 {"50", "1e999", "10", "0.85", "1", "300", "47", "47"}},
+                      DomainCase{"reference voltage 0",
+                                 [](ConditionLimits& l) { l.dcVoltageDefault = 0; },
+                                 {"50", "5", "10", "0.85", "1", "300", "47", "47"}},
+                      DomainCase{"reference gate resistance 0",
+                                 [](ConditionLimits& l) { l.gateResistanceDefault = 0; },
+                                 {"50", "5", "10", "0.85", "1", "300", "47", "47"}}),
     [](const ::testing::TestParamInfo<DomainCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name) {
@@ -243,9 +250,9 @@ TEST(EngineDomainTest, OneCarrierPeriodPerOutputPeriodIsEnough) {
     ConditionLimits limits = sampleLimits();
     limits.carrierFrequencyMin = 0;
     OperatingCondition condition;
-    EXPECT_EQ(checkConditionTexts({"50", "5", "0.05", "0.85", "1", "300", "47", "47"}, limits,
-                                  condition),
-              "");
+    EXPECT_EQ(
+        checkConditionTexts({"50", "5", "0.05", "0.85", "1", "300", "47", "47"}, limits, condition),
+        "");
 }
 
 // ---- mode rows ----
@@ -324,38 +331,38 @@ TEST_P(ModeColumnTest, RowAndEditorChecks) {
         EXPECT_EQ(mode.duration, -3.0) << "a rejected row changes nothing";
     }
     const std::string editorMessage = checkModeEditorTexts(row, limits);
-    EXPECT_EQ(editorMessage.empty(), c.editorAccepted) << static_cast<int>(c.column) << " " << c.text;
+    EXPECT_EQ(editorMessage.empty(), c.editorAccepted)
+        << static_cast<int>(c.column) << " " << c.text;
     if (!c.editorAccepted) {
         EXPECT_EQ(editorMessage, kLimitExceededMessage);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Columns, ModeColumnTest,
-    ::testing::Values(
-        // 0 Hz runs at 0.1 Hz: the row is judged at 0.1, the editor at 0.
-        ModeCase{ModeColumn::FrequencyStart, "0", 0.1, true, false},
-        ModeCase{ModeColumn::FrequencyEnd, "0", 0.1, true, false},
-        ModeCase{ModeColumn::FrequencyStart, "0", 0.0, true, true},
-        ModeCase{ModeColumn::FrequencyStart, "0", 0.2, false, false},
-        ModeCase{ModeColumn::FrequencyEnd, "400", 0.1, true, true},
-        ModeCase{ModeColumn::FrequencyEnd, "401", 0.1, false, false},
-        ModeCase{ModeColumn::FrequencyStart, "050", 0.1, false, false},
-        // The duration has no limits, but a mode must last.
-        ModeCase{ModeColumn::Duration, "1e6", 0.1, true, true},
-        ModeCase{ModeColumn::Duration, "0.001", 0.1, true, true},
-        ModeCase{ModeColumn::Duration, "0", 0.1, false, false},
-        ModeCase{ModeColumn::Duration, "-1", 0.1, false, false},
-        ModeCase{ModeColumn::Duration, "1e999", 0.1, false, false},
-        ModeCase{ModeColumn::Duration, "", 0.1, false, false},
-        ModeCase{ModeColumn::OutputCurrent, "10.5", 0.1, false, false},
-        ModeCase{ModeColumn::CarrierFrequency, "0.5", 0.1, false, false},
-        ModeCase{ModeColumn::PowerFactor, "-1", 0.1, true, true},
-        ModeCase{ModeColumn::ModulationRate, "1.2", 0.1, false, false},
-        ModeCase{ModeColumn::DcVoltage, "450", 0.1, true, true},
-        ModeCase{ModeColumn::RgOn, "188", 0.1, true, true},
-        ModeCase{ModeColumn::RgOff, "20", 0.1, false, false},
-        ModeCase{ModeColumn::RgOff, "050", 0.1, false, false}));
+INSTANTIATE_TEST_SUITE_P(Columns, ModeColumnTest,
+                         ::testing::Values(
+                             // 0 Hz runs at 0.1 Hz: the row is judged at 0.1, the editor at 0.
+                             ModeCase{ModeColumn::FrequencyStart, "0", 0.1, true, false},
+                             ModeCase{ModeColumn::FrequencyEnd, "0", 0.1, true, false},
+                             ModeCase{ModeColumn::FrequencyStart, "0", 0.0, true, true},
+                             ModeCase{ModeColumn::FrequencyStart, "0", 0.2, false, false},
+                             ModeCase{ModeColumn::FrequencyEnd, "400", 0.1, true, true},
+                             ModeCase{ModeColumn::FrequencyEnd, "401", 0.1, false, false},
+                             ModeCase{ModeColumn::FrequencyStart, "050", 0.1, false, false},
+                             // The duration has no limits, but a mode must last.
+                             ModeCase{ModeColumn::Duration, "1e6", 0.1, true, true},
+                             ModeCase{ModeColumn::Duration, "0.001", 0.1, true, true},
+                             ModeCase{ModeColumn::Duration, "0", 0.1, false, false},
+                             ModeCase{ModeColumn::Duration, "-1", 0.1, false, false},
+                             ModeCase{ModeColumn::Duration, "1e999", 0.1, false, false},
+                             ModeCase{ModeColumn::Duration, "", 0.1, false, false},
+                             ModeCase{ModeColumn::OutputCurrent, "10.5", 0.1, false, false},
+                             ModeCase{ModeColumn::CarrierFrequency, "0.5", 0.1, false, false},
+                             ModeCase{ModeColumn::PowerFactor, "-1", 0.1, true, true},
+                             ModeCase{ModeColumn::ModulationRate, "1.2", 0.1, false, false},
+                             ModeCase{ModeColumn::DcVoltage, "450", 0.1, true, true},
+                             ModeCase{ModeColumn::RgOn, "188", 0.1, true, true},
+                             ModeCase{ModeColumn::RgOff, "20", 0.1, false, false},
+                             ModeCase{ModeColumn::RgOff, "050", 0.1, false, false}));
 
 TEST(ModeRowTest, ZeroFrequenciesAreStoredAsATenthOfAHertz) {
     ModeRowTexts row = validRow();

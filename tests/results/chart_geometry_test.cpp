@@ -11,7 +11,9 @@
 
 namespace thermalyx {
 
-void PrintTo(const Point& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+void PrintTo(const Point& p, std::ostream* os) {
+    *os << "(" << p.x << ", " << p.y << ")";
+}
 
 namespace {
 
@@ -19,7 +21,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Every character 7 pixels wide.
-int fixedWidth(std::string_view text) { return 7 * static_cast<int>(text.size()); }
+int fixedWidth(std::string_view text) {
+    return 7 * static_cast<int>(text.size());
+}
 
 constexpr FrameSize kFrame{430, 280};
 
@@ -188,10 +192,24 @@ TEST(SteadyChart, TemperatureCurvesOverTwoPeriods) {
     // trunc((k + 1) * 16.4 + 50), of the second at trunc((9 + k) * 16.4 + 50).
     const Curve& igbt = g.curves[2];
     ASSERT_EQ(igbt.polylines.size(), 2u);
-    EXPECT_EQ(igbt.polylines[0], points({{66, 128}, {82, 100}, {99, 72}, {115, 29}, {132, 72},
-                                         {148, 100}, {164, 124}, {181, 156}, {197, 128}}));
-    EXPECT_EQ(igbt.polylines[1], points({{197, 128}, {214, 100}, {230, 72}, {246, 29}, {263, 72},
-                                         {279, 100}, {296, 124}, {312, 156}, {328, 128}}));
+    EXPECT_EQ(igbt.polylines[0], points({{66, 128},
+                                         {82, 100},
+                                         {99, 72},
+                                         {115, 29},
+                                         {132, 72},
+                                         {148, 100},
+                                         {164, 124},
+                                         {181, 156},
+                                         {197, 128}}));
+    EXPECT_EQ(igbt.polylines[1], points({{197, 128},
+                                         {214, 100},
+                                         {230, 72},
+                                         {246, 29},
+                                         {263, 72},
+                                         {279, 100},
+                                         {296, 124},
+                                         {312, 156},
+                                         {328, 128}}));
 
     for (const Curve& curve : g.curves) {
         ASSERT_EQ(curve.polylines.size(), 2u) << curve.label;
@@ -231,9 +249,15 @@ TEST(SteadyChart, LossCurves) {
     EXPECT_EQ(g.curves[1].label, "FWD Loss");
     expectPen(g.curves[1].pen, 0x0000FF, 2, LineStyle::Solid);
     ASSERT_EQ(g.curves[0].polylines.size(), 2u);
-    EXPECT_EQ(g.curves[0].polylines[0],
-              points({{66, 240}, {82, 184}, {99, 128}, {115, 42}, {132, 128}, {148, 184},
-                      {164, 209}, {181, 240}, {197, 240}}));
+    EXPECT_EQ(g.curves[0].polylines[0], points({{66, 240},
+                                                {82, 184},
+                                                {99, 128},
+                                                {115, 42},
+                                                {132, 128},
+                                                {148, 184},
+                                                {164, 209},
+                                                {181, 240},
+                                                {197, 240}}));
     EXPECT_EQ(g.curves[0].polylines[1].front(), (Point{197, 240}));
     EXPECT_EQ(g.curves[0].polylines[1].back(), (Point{328, 240}));
 }
@@ -366,11 +390,14 @@ TEST(LoadCycleChart, LossChartCurvesOnceOverTheCycle) {
     expectPen(g.curves[1].pen, 0x0000FF, 2, LineStyle::Solid);
     // dx = 336 / 8 * 7 / 8 = 36.75; drawn once, entries 0 ... C - 2.
     ASSERT_EQ(g.curves[0].polylines.size(), 1u);
-    EXPECT_EQ(g.curves[0].polylines[0], points({{86, 92}, {123, 92}, {160, 45}, {197, 45},
-                                                {233, 45}, {270, 129}, {307, 129}}));
+    EXPECT_EQ(
+        g.curves[0].polylines[0],
+        points({{86, 92}, {123, 92}, {160, 45}, {197, 45}, {233, 45}, {270, 129}, {307, 129}}));
     ASSERT_EQ(g.curves[1].polylines.size(), 1u);
-    EXPECT_EQ(g.curves[1].polylines[0], points({{86, 221}, {123, 221}, {160, 203}, {197, 203},
-                                                {233, 203}, {270, 212}, {307, 212}}));
+    EXPECT_EQ(
+        g.curves[1].polylines[0],
+        points(
+            {{86, 221}, {123, 221}, {160, 203}, {197, 203}, {233, 203}, {270, 212}, {307, 212}}));
 }
 
 TEST(LoadCycleChart, FrequencyAxisBesideTheLossAxis) {
@@ -465,7 +492,7 @@ TEST(LoadCycleChart, NoRowsGiveSpanZeroAndNoProfile) {
 TEST(LoadCycleChart, BadRowTextsGiveDefinedGeometry) {
     const std::vector<ModeTableRow> rows = {
         {"1e999", "1e999", "-1e999"},  // infinite duration and frequencies
-        {"-1e999", "10", "10"},  // elapsed time becomes NaN: segment left out
+        {"-1e999", "10", "10"},        // elapsed time becomes NaN: segment left out
         {"", "", ""},
     };
     const ChartGeometry g = loadCycleLossChart(loadCycleExample(), rows, kCycleFrame, fixedWidth);
@@ -519,20 +546,32 @@ TEST_P(LegendTest, BoxSampleLinesAndTexts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Legends, LegendTest,
-    ::testing::Values(
-        LegendCase{"SteadyTemperature", steadyTemperatureLegend, {32, 46, 442, 70},
-                   {42, 142, 242, 342}, {0x008000, 0xFF00FF, 0xFF0000, 0x0000FF},
-                   {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"}},
-        LegendCase{"SteadyLoss", steadyLossLegend, {122, 360, 352, 384}, {132, 242},
-                   {0xFF0000, 0x0000FF}, {"IGBT Loss", "FWD Loss"}},
-        LegendCase{"LoadCycleTemperature", loadCycleTemperatureLegend, {27, 46, 437, 70},
-                   {37, 137, 237, 337}, {0x008000, 0xFF00FF, 0xFF0000, 0x0000FF},
-                   {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"}},
-        LegendCase{"LoadCycleLoss", loadCycleLossLegend, {62, 360, 402, 384}, {72, 182, 292},
-                   {0xFF0000, 0x0000FF, 0x008000}, {"IGBT Loss", "FWD Loss", "Frequency"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Legends, LegendTest,
+                         ::testing::Values(LegendCase{"SteadyTemperature",
+                                                      steadyTemperatureLegend,
+                                                      {32, 46, 442, 70},
+                                                      {42, 142, 242, 342},
+                                                      {0x008000, 0xFF00FF, 0xFF0000, 0x0000FF},
+                                                      {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"}},
+                                           LegendCase{"SteadyLoss",
+                                                      steadyLossLegend,
+                                                      {122, 360, 352, 384},
+                                                      {132, 242},
+                                                      {0xFF0000, 0x0000FF},
+                                                      {"IGBT Loss", "FWD Loss"}},
+                                           LegendCase{"LoadCycleTemperature",
+                                                      loadCycleTemperatureLegend,
+                                                      {27, 46, 437, 70},
+                                                      {37, 137, 237, 337},
+                                                      {0x008000, 0xFF00FF, 0xFF0000, 0x0000FF},
+                                                      {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"}},
+                                           LegendCase{"LoadCycleLoss",
+                                                      loadCycleLossLegend,
+                                                      {62, 360, 402, 384},
+                                                      {72, 182, 292},
+                                                      {0xFF0000, 0x0000FF, 0x008000},
+                                                      {"IGBT Loss", "FWD Loss", "Frequency"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ChartPens, FrameAndGrid) {
     expectPen(kFramePen, 0x000000, 1, LineStyle::Solid);
@@ -566,14 +605,14 @@ TEST(ChartGeometry, AnyInputGivesADrawableChart) {
     std::mt19937_64 random(55);
     std::uniform_int_distribution<int> pick(0, 11);
     std::uniform_real_distribution<double> plain(-50.0, 400.0);
-    const double specials[] = {kNaN, kInf, -kInf, 1e300, -1e300, 0.0, -0.0, 1e-300, 2147483.647,
-                               -9999.0, 9999.0};
+    const double specials[] = {kNaN, kInf,   -kInf,       1e300,   -1e300, 0.0,
+                               -0.0, 1e-300, 2147483.647, -9999.0, 9999.0};
     const auto value = [&] {
         const int p = pick(random);
         return p < 3 ? specials[pick(random) % 11] : plain(random);
     };
-    const char* texts[] = {"", "0", "2", "0.5", "-3", "1e999", "-1e999", "abc", "12.5", "1e6",
-                           "60", "nan"};
+    const char* texts[] = {"",       "0",   "2",    "0.5", "-3", "1e999",
+                           "-1e999", "abc", "12.5", "1e6", "60", "nan"};
     for (int i = 0; i < 300; ++i) {
         SteadyResult steady;
         LoadCycleResult cycle;

@@ -22,11 +22,11 @@ struct ValueAxisCase {
     const char* name;
     double max;
     double min;
-    int top;  // valueTop
-    int bottom;  // valueBottom
-    int step;  // valueStep
+    int top;        // valueTop
+    int bottom;     // valueBottom
+    int step;       // valueStep
     int divisions;  // m
-    int plotTop;  // valueAxisTop
+    int plotTop;    // valueAxisTop
 };
 
 class ValueAxisTest : public ::testing::TestWithParam<ValueAxisCase> {};
@@ -101,8 +101,8 @@ TEST(ValueAxis, EveryRangeGivesADrawableAxis) {
     std::mt19937_64 random(5);
     std::uniform_real_distribution<double> magnitude(-7.0, 7.0);
     std::uniform_int_distribution<int> pick(0, 15);
-    const double specials[] = {0.0, -0.0, 0.5, -0.5, 1.0, -1.0, 9.99, 10.0, kInf, -kInf,
-                               kNaN, 1e300, -1e300, 99999.9, -99999.9, 100000.0};
+    const double specials[] = {0.0,  -0.0,  0.5,  -0.5,  1.0,    -1.0,    9.99,     10.0,
+                               kInf, -kInf, kNaN, 1e300, -1e300, 99999.9, -99999.9, 100000.0};
     const auto draw = [&] {
         const int p = pick(random);
         if (p < 4) return specials[pick(random)];
@@ -213,10 +213,10 @@ TEST_P(TimeAxisRightTest, IsTheLargestMultipleOfTheIntervals) {
 INSTANTIATE_TEST_SUITE_P(Scaling, TimeAxisRightTest,
                          ::testing::Values(RightEdgeCase{371, 0.04, 419},  // 9 x 41
                                            RightEdgeCase{336, 0.04, 383},  // 9 x 37
-                                           RightEdgeCase{371, 7.0, 418},  // 8 x 46
-                                           RightEdgeCase{336, 7.0, 386},  // 8 x 42
-                                           RightEdgeCase{371, 0.0, 421},  // 1 x 371
-                                           RightEdgeCase{5, 0.04, 50},  // narrower than n
+                                           RightEdgeCase{371, 7.0, 418},   // 8 x 46
+                                           RightEdgeCase{336, 7.0, 386},   // 8 x 42
+                                           RightEdgeCase{371, 0.0, 421},   // 1 x 371
+                                           RightEdgeCase{5, 0.04, 50},     // narrower than n
                                            RightEdgeCase{-40, 0.04, 50}));
 
 TEST(TimeAxis, RightEdgeAlsoSetsTheTimeFields) {
@@ -290,12 +290,12 @@ TEST(SeriesRange, ReadsTheFourTemperatureSeriesOnly) {
 
 TEST(SeriesRange, ScansTheLoadCycleSamples) {
     std::vector<CycleSample> samples(4);
-    samples[0] = {.tc = 60.0, .tf = 45.0, .igbtTj = 88.0, .fwdTj = 70.0, .igbtLoss = 20.0,
-                  .fwdLoss = 4.0};
-    samples[1] = {.tc = 62.0, .tf = 44.5, .igbtTj = 91.0, .fwdTj = 72.0, .igbtLoss = 25.0,
-                  .fwdLoss = 6.0};
-    samples[2] = {.tc = 61.0, .tf = 46.0, .igbtTj = 90.0, .fwdTj = 71.0, .igbtLoss = 25.0,
-                  .fwdLoss = 6.0};
+    samples[0] = {
+        .tc = 60.0, .tf = 45.0, .igbtTj = 88.0, .fwdTj = 70.0, .igbtLoss = 20.0, .fwdLoss = 4.0};
+    samples[1] = {
+        .tc = 62.0, .tf = 44.5, .igbtTj = 91.0, .fwdTj = 72.0, .igbtLoss = 25.0, .fwdLoss = 6.0};
+    samples[2] = {
+        .tc = 61.0, .tf = 46.0, .igbtTj = 90.0, .fwdTj = 71.0, .igbtLoss = 25.0, .fwdLoss = 6.0};
     // samples[3] is the all-zero spare entry.
     ChartScale scale;
     scale.seriesRange(kTemperatureSeriesCount, samples);

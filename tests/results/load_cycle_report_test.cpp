@@ -208,11 +208,12 @@ TEST(LoadCycleReportTest, RefusesResultsThatDoNotMatchTheRows) {
     const auto library = sampleLibrary();
     std::string text, reason;
     // More modes than rows, and a modes array too short for the count.
-    EXPECT_FALSE(buildLoadCycleReport(*library, {sampleMode(1.0)}, sampleResult(2), kTime, text, reason));
+    EXPECT_FALSE(
+        buildLoadCycleReport(*library, {sampleMode(1.0)}, sampleResult(2), kTime, text, reason));
     LoadCycleResult shortModes = sampleResult(2);
     shortModes.modes.resize(2);
-    EXPECT_FALSE(buildLoadCycleReport(*library, {sampleMode(1.0), sampleMode(1.0)}, shortModes, kTime,
-                                      text, reason));
+    EXPECT_FALSE(buildLoadCycleReport(*library, {sampleMode(1.0), sampleMode(1.0)}, shortModes,
+                                      kTime, text, reason));
     EXPECT_FALSE(buildLoadCycleReport(*library, {}, sampleResult(0), kTime, text, reason));
     LoadCycleMode unknown = sampleMode(1.0);
     unknown.series = "Q-Series";

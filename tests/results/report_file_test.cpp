@@ -29,7 +29,8 @@ public:
     }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     std::size_t entryCount() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
     }
 
 private:

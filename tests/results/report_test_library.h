@@ -14,7 +14,7 @@ struct TestDevice {
     std::string series;
     std::string typeNumber;
     std::string circuitComposition = "6in1";
-    std::array<std::string, 7> productInfo{"600", "50", "1.50", "219", "10", "NP-A (62x108 mm)",
+    std::array<std::string, 7> productInfo{"600",    "50", "1.50", "219", "10", "NP-A (62x108 mm)",
                                            "2025/10"};
 };
 

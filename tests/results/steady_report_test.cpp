@@ -195,13 +195,15 @@ TEST(SteadyReportTest, SteadyStateResistanceAddsTheUnroundedStages) {
 }
 
 TEST(SteadyReportTest, DeviceTextsOfAnyLengthAreCopiedWhole) {
-    std::array<std::string, 7> info{std::string(99, 'V'), "50", "1.50", "219", "10",
+    std::array<std::string, 7> info{std::string(99, 'V'),           "50",     "1.50", "219", "10",
                                     std::string(300, 'P') + "\xE9", "2025/10"};
     const auto library = makeLibrary({{"Q-Series", "6NQ50A-060", std::string(120, 'C'), info}});
     const std::string text = build(*library, sampleCondition(), sampleResult());
     EXPECT_NE(text.find("VCES(V)\t\t\t\t:" + std::string(99, 'V') + "\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Package\t\t\t\t:" + std::string(300, 'P') + "\xE9\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Circuit composition\t\t:" + std::string(120, 'C') + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Package\t\t\t\t:" + std::string(300, 'P') + "\xE9\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("Circuit composition\t\t:" + std::string(120, 'C') + "\r\n"),
+              std::string::npos);
     std::vector<std::string> lines;
     ASSERT_TRUE(splitReportLines(text, lines));
     EXPECT_EQ(lines.size(), 64u);
@@ -210,8 +212,8 @@ TEST(SteadyReportTest, DeviceTextsOfAnyLengthAreCopiedWhole) {
 TEST(SteadyReportTest, TheFirstDeviceFoundNamesTheReport) {
     // Two entries with the same key: the first one's texts are written.
     std::array<std::string, 7> other{"1200", "75", "2.0", "400", "5", "other", "2020/01"};
-    const auto library = makeLibrary({{"Q-Series", "6NQ50A-060", "PIM"},
-                                      {"Q-Series", "6NQ50A-060", "2in1", other}});
+    const auto library =
+        makeLibrary({{"Q-Series", "6NQ50A-060", "PIM"}, {"Q-Series", "6NQ50A-060", "2in1", other}});
     const std::string text = build(*library, sampleCondition(), sampleResult());
     EXPECT_NE(text.find("Circuit composition\t\t:PIM\r\n"), std::string::npos);
     EXPECT_EQ(text.find("other"), std::string::npos);
