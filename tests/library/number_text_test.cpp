@@ -67,11 +67,23 @@ TEST(FormatTest, ShortestTextReadsBackExactly) {
 
 TEST(FormatTest, IndependentOfTheUsersLocale) {
     // A desktop that writes decimal commas must still read and write points.
-    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (german == nullptr) german = std::setlocale(LC_ALL, "C.UTF-8");
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    bool comma = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_ALL, name) != nullptr && *std::localeconv()->decimal_point == ',') {
+            comma = true;
+            break;
+        }
+    }
+    if (!comma) {
+        std::setlocale(LC_ALL, previous.c_str());
+        GTEST_SKIP() << "no decimal-comma locale installed (tools/deps.sh generates de_DE.UTF-8)";
+    }
     EXPECT_EQ(readNumber("0.85"), 0.85);
+    EXPECT_EQ(readNumberPrefix("1,5").length, 1u);
     EXPECT_EQ(formatFixed(0.85, 2), "0.85");
-    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(formatShortest(-1234.5), "-1234.5");
+    std::setlocale(LC_ALL, previous.c_str());
 }
 
 }  // namespace
