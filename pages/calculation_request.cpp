@@ -1,0 +1,203 @@
+#include "pages/calculation_request.h"
+
+#include <type_traits>
+#include <utility>
+
+namespace thermalyx {
+namespace {
+
+// The network numbers a request computes with, and whether they are complete.
+struct Network {
+    StageValues rth{};
+    StageValues tth{};
+    bool complete = true;
+};
+
+// The network from its source. Texts and estimates are judged here; the page's
+// numbers were judged when they were entered, only completeness is left.
+std::string resolveNetwork(const HeatsinkSource& source, Network& network) {
+    return std::visit(
+        [&network](const auto& given) -> std::string {
+            using Given = std::decay_t<decltype(given)>;
+            if constexpr (std::is_same_v<Given, PageHeatsink>) {
+                network = {given.rth, given.tth, given.complete};
+                return {};
+            } else if constexpr (std::is_same_v<Given, NetworkTexts>) {
+                return checkHeatsinkTexts(given.rth, given.tth, network.rth, network.tth);
+            } else {
+                HeatsinkEstimate estimate;
+                std::string message = computeHeatsinkEstimate(given.capacity, given.rthFactor,
+                                                              given.tthFactor, estimate);
+                // The engine takes the unrounded estimate, as the page hands it over.
+                network.rth = estimate.rth;
+                network.tth = estimate.tth;
+                return message;
+            }
+        },
+        source);
+}
+
+template <typename Outcome>
+bool stop(Outcome& outcome, RequestStage stage, std::string_view message = {}) {
+    outcome.stage = stage;
+    outcome.message = std::string(message);
+    return false;
+}
+
+// The checks both calculations start with: the heat sink when it is given as
+// texts or an estimate, Ta, the device and the modulation.
+template <typename Outcome>
+bool checkFront(const DeviceLibrary& library, const std::string& ambientText,
+                const std::string& series, const std::string& typeNumber, int modulation,
+                const HeatsinkSource& source, Network& network, Outcome& outcome) {
+    const bool heatsinkFirst = !std::holds_alternative<PageHeatsink>(source);
+    if (heatsinkFirst) {
+        if (std::string message = resolveNetwork(source, network); !message.empty())
+            return stop(outcome, RequestStage::Heatsink, message);
+    }
+    if (std::string message = checkAmbientText(ambientText); !message.empty())
+        return stop(outcome, RequestStage::Ambient, message);
+
+    std::vector<const DeviceIndexEntry*> found;
+    if (!library.findDevices(found, DeviceQueryKind::BySeriesAndType, series, typeNumber))
+        return stop(outcome, RequestStage::Device);
+    outcome.device = found.front();
+
+    if (modulation != kModulationTwoArms && modulation != kModulationThreeArms)
+        return stop(outcome, RequestStage::Modulation);
+    if (!heatsinkFirst) resolveNetwork(source, network);
+    return true;
+}
+
+// The engine's model from the network and Ta. An incomplete network (an edit
+// left a field invalid) is refused like one the engine can't compute with.
+template <typename Outcome>
+bool checkModel(const Network& network, const std::string& ambientText, Outcome& outcome) {
+    if (!network.complete) return stop(outcome, RequestStage::Model, kLimitExceededMessage);
+    outcome.heatsink = buildHeatsinkModel(network.rth, network.tth, ambientText);
+    if (std::string message = checkHeatsinkModel(outcome.heatsink); !message.empty())
+        return stop(outcome, RequestStage::Model, message);
+    return true;
+}
+
+// The conditions carry the network for the report only.
+HeatsinkModel networkCopy(const Network& network) {
+    HeatsinkModel copy;
+    copy.rth = network.rth;
+    copy.tth = network.tth;
+    return copy;
+}
+
+}  // namespace
+
+GivenConditionTexts givenTexts(const ConditionTexts& texts) {
+    return {texts.outputFrequency,
+            texts.outputCurrent,
+            texts.carrierFrequency,
+            texts.powerFactor,
+            texts.modulationRate,
+            texts.dcVoltage,
+            texts.rgOn,
+            texts.rgOff};
+}
+
+ConditionTexts completeConditionTexts(const GivenConditionTexts& given,
+                                      const ConditionLimits& limits) {
+    ConditionTexts texts = defaultConditionTexts(limits);
+    const auto take = [](const std::optional<std::string>& text, std::string& into) {
+        if (text) into = *text;
+    };
+    take(given.outputFrequency, texts.outputFrequency);
+    take(given.outputCurrent, texts.outputCurrent);
+    take(given.carrierFrequency, texts.carrierFrequency);
+    take(given.powerFactor, texts.powerFactor);
+    take(given.modulationRate, texts.modulationRate);
+    take(given.dcVoltage, texts.dcVoltage);
+    take(given.rgOn, texts.rgOn);
+    take(given.rgOff, texts.rgOff);
+    return texts;
+}
+
+SteadyOutcome runSteadyRequest(const DeviceLibrary& library, const SteadyRequest& request,
+                               SolverPath path) {
+    SteadyOutcome outcome;
+    Network network;
+    if (!checkFront(library, request.ambientText, request.series, request.typeNumber,
+                    request.modulation, request.heatsink, network, outcome)) {
+        return outcome;
+    }
+    const DeviceIndexEntry& device = *outcome.device;
+
+    OperatingCondition& condition = outcome.condition;
+    condition.series = device.series;
+    condition.typeNumber = device.typeNumber;
+    condition.modulation = request.modulation;
+    const ConditionTexts texts = completeConditionTexts(request.texts, *device.limits);
+    if (std::string message = checkConditionTexts(texts, *device.limits, condition);
+        !message.empty()) {
+        stop(outcome, RequestStage::Inputs, message);
+        return outcome;
+    }
+    condition.dcLock = request.dcLock;
+    condition.heatsink = networkCopy(network);
+
+    if (!checkModel(network, request.ambientText, outcome)) return outcome;
+    if (!calculateOperatingPoint(condition, *device.limits, *device.params, outcome.heatsink,
+                                 outcome.result, path)) {
+        stop(outcome, RequestStage::Engine, kLimitExceededMessage);
+    }
+    return outcome;
+}
+
+LoadCycleOutcome runLoadCycleRequest(const DeviceLibrary& library, const LoadCycleRequest& request,
+                                     SolverPath path) {
+    LoadCycleOutcome outcome;
+    Network network;
+    if (!checkFront(library, request.ambientText, request.series, request.typeNumber,
+                    request.modulation, request.heatsink, network, outcome)) {
+        return outcome;
+    }
+    const DeviceIndexEntry& device = *outcome.device;
+
+    if (request.rows.size() > static_cast<std::size_t>(kMaxModes)) {
+        stop(outcome, RequestStage::TableSize, kTableFullMessage);
+        return outcome;
+    }
+    // Rows entered for another device are judged by this device's limits.
+    std::vector<LoadCycleMode>& modes = outcome.modes;
+    modes.resize(request.rows.size());
+    for (std::size_t i = 0; i < modes.size(); ++i) {
+        LoadCycleMode& mode = modes[i];
+        mode.series = device.series;
+        mode.typeNumber = device.typeNumber;
+        mode.modulation = request.modulation;
+        mode.tjMode = request.tjMode;
+        if (std::string message = checkModeRow(request.rows[i], *device.limits, mode);
+            !message.empty()) {
+            stop(outcome, RequestStage::Inputs, message);
+            return outcome;
+        }
+    }
+    if (std::string message = checkModeTable(modes); !message.empty()) {
+        stop(outcome, RequestStage::Inputs, message);
+        return outcome;
+    }
+
+    if (!checkModel(network, request.ambientText, outcome)) return outcome;
+    for (LoadCycleMode& mode : modes) mode.heatsink = networkCopy(network);
+    if (!simulateLoadCycle(modes, *device.limits, *device.params, outcome.heatsink, outcome.result,
+                           path)) {
+        stop(outcome, RequestStage::Engine, kLimitExceededMessage);
+    }
+    return outcome;
+}
+
+bool steadyCalculateEnabled(bool deviceApplied, bool modelReady) {
+    return deviceApplied && modelReady;
+}
+
+bool loadCycleCalculateEnabled(bool deviceApplied, bool modelReady, std::size_t rowCount) {
+    return deviceApplied && modelReady && rowCount >= 1;
+}
+
+}  // namespace thermalyx
