@@ -22,14 +22,6 @@ TEST(ParallelForTest, RunsEveryIndexOnceForAnyNumberOfWorkers) {
     }
 }
 
-TEST(ParallelForTest, WorkerCountStaysWithinOneAndTheItemCount) {
-    EXPECT_EQ(workerCount(10, 4), 4);
-    EXPECT_EQ(workerCount(3, 8), 3);
-    EXPECT_EQ(workerCount(0, 8), 1);
-    EXPECT_GE(workerCount(100, 0), 1);
-    EXPECT_EQ(workerCount(100, -3), workerCount(100, 0));
-}
-
 TEST(ParallelForTest, ProgressCountsUpOneAtATimeToTheTotal) {
     std::vector<std::size_t> seen;
     std::size_t totals = 0;
