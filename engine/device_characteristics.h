@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "engine/operating_point.h"
 #include "library/device_records.h"
@@ -32,8 +33,6 @@ struct DeviceCharacteristics {
     double turnOnEnergy(double i) const;
     double turnOffEnergy(double i) const;
     double recoveryEnergy(double i) const;
-    // turnOnEnergy(i) and recoveryEnergy(i) with the powers of i formed once.
-    void turnOnAndRecoveryEnergy(double i, double& turnOn, double& recovery) const;
 
     std::array<double, 44> values{};
     double voltageRatio = 0.0;
@@ -49,10 +48,7 @@ struct DeviceCharacteristics {
     FosterNetwork finAmbient{};
 
 private:
-    // Sum over c = 0..6 of values[first + c] * i^c, in ascending order.
-    double conductionPolynomial(int first, double i) const;
-    // values[first]*i^3 + values[first+1]*i^2 + values[first+2]*i.
-    double energyCubic(int first, double i, double square, double cube) const;
+    std::span<const double> coefficients(int first, int count) const;
 };
 
 }  // namespace thermalyx

@@ -314,11 +314,8 @@ private:
                 eon[k] = 0.0;
                 sample.fwdRecoveryEnergy = 0.0;
             } else {
-                double turnOn = 0.0;
-                double recovery = 0.0;
-                device_.turnOnAndRecoveryEnergy(on.current, turnOn, recovery);
-                eon[k] = m * turnOn;
-                sample.fwdRecoveryEnergy = m * recovery;
+                eon[k] = m * device_.turnOnEnergy(on.current);
+                sample.fwdRecoveryEnergy = m * device_.recoveryEnergy(on.current);
             }
             const double ic = phaseCurrent(fineAngle(4 * k));
             sample.igbtConductionPower = ic < 0 ? 0.0 : device_.igbtSaturationVoltage(ic) * ic;

@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "library/ascii_text.h"
 #include "library/number_text.h"
 
 namespace thermalyx {
@@ -56,22 +57,8 @@ bool fail(CatalogueError& error, const std::string& file, int line, int column,
     return false;
 }
 
-std::string quoted(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    out += text;
-    out += '"';
-    return out;
-}
-
-std::string trimmed(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-    return std::string(text.substr(begin, end - begin));
-}
+// Blanks around a field or on an empty line.
+constexpr std::string_view kBlanks = " \t";
 
 // Splits one line into fields: commas separate, a field in double quotes may
 // hold commas and "" for a quote.
@@ -109,7 +96,7 @@ bool splitLine(std::string_view line, const std::string& name, int lineNumber,
         } else {
             pos = start;
             while (pos < line.size() && line[pos] != ',') ++pos;
-            field = trimmed(line.substr(start, pos - start));
+            field = trimmed(line.substr(start, pos - start), kBlanks);
         }
         fields.push_back(std::move(field));
         if (pos >= line.size()) break;
@@ -133,7 +120,7 @@ bool parseTable(std::string_view text, const std::string& name, CsvTable& table,
         pos = end + 1;
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (trimmed(line).empty()) continue;
+        if (trimmed(line, kBlanks).empty()) continue;
         if (!splitLine(line, name, lineNumber, fields, error)) return false;
         for (std::size_t i = 0; i < fields.size(); ++i) {
             for (char c : fields[i]) {

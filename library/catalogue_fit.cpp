@@ -1,8 +1,11 @@
 #include "library/catalogue_fit.h"
 
 #include <cmath>
+#include <span>
 
 #include <Eigen/Dense>
+
+#include "library/polynomial.h"
 
 namespace thermalyx {
 namespace {
@@ -77,20 +80,6 @@ bool fitGateFactor(const std::vector<CurvePoint>& points, std::array<double, 3>&
     return true;
 }
 
-double evaluateAscending(const double* coefficients, int count, double x) {
-    double sum = 0.0;
-    for (int k = 0; k < count; ++k) sum += coefficients[k] * std::pow(x, k);
-    return sum;
-}
-
-double evaluateEnergy(const double* c3c2c1, double x) {
-    return c3c2c1[0] * std::pow(x, 3) + c3c2c1[1] * std::pow(x, 2) + c3c2c1[2] * x;
-}
-
-double evaluateGateFactor(const double* a2a1a0, double r) {
-    return a2a1a0[0] * r * r + a2a1a0[1] * r + a2a1a0[2];
-}
-
 bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& problem,
                int& problemLine) {
     fit = DeviceFit{};
@@ -114,8 +103,9 @@ bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& probl
                         "do not determine a polynomial of degree 6 (too few distinct currents)");
         const int first = kind == CurveKind::VCE ? 1 : 8;
         for (int k = 0; k < 7; ++k) v[first + k] = c[k];
-        fit.quality[static_cast<int>(kind)] =
-            measure(points, [&](double x) { return evaluateAscending(&v[first], 7, x); });
+        fit.quality[static_cast<int>(kind)] = measure(points, [&](double x) {
+            return ascendingPolynomial(std::span(v).subspan(first, 7), x);
+        });
     }
 
     const CatalogueThermal& t = device.thermal;
@@ -137,8 +127,8 @@ bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& probl
             return fail(kind, "do not determine a quadratic (too few distinct resistance ratios)");
         for (int k = 0; k < 3; ++k) v[first + k] = a[k];
         const int at = first;
-        fit.quality[static_cast<int>(kind)] =
-            measure(points, [&](double r) { return evaluateGateFactor(&v[at], r); });
+        fit.quality[static_cast<int>(kind)] = measure(
+            points, [&](double r) { return gateQuadratic(std::span(v).subspan(at, 3), r); });
     }
 
     // Energies: cubic without constant term in i, J per event, stored i^3, i^2, i^1.
@@ -152,9 +142,10 @@ bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& probl
             return fail(kind, "do not determine a cubic (too few distinct currents)");
         for (int k = 0; k < 3; ++k) v[first + k] = c[k];
         const int at = first;
-        CurveFitQuality q =
-            measure(points, [&](double x) { return evaluateEnergy(&v[at], x) / kMillijoule; });
-        const double atIc = evaluateEnergy(&v[at], ic) / kMillijoule;
+        CurveFitQuality q = measure(points, [&](double x) {
+            return cubicThroughZero(std::span(v).subspan(at, 3), x) / kMillijoule;
+        });
+        const double atIc = cubicThroughZero(std::span(v).subspan(at, 3), ic) / kMillijoule;
         q.worstMeasure = atIc > 0.0 ? 100.0 * q.worstResidual / atIc : q.worstResidual;
         fit.quality[static_cast<int>(kind)] = q;
     }

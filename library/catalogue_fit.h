@@ -43,13 +43,6 @@ bool fitPowers(const std::vector<CurvePoint>& points, const std::vector<int>& po
 // curves hold. Returns a2, a1, a0 of a2 r^2 + a1 r + a0.
 bool fitGateFactor(const std::vector<CurvePoint>& points, std::array<double, 3>& a2a1a0);
 
-// Sum of values[first + k] * x^k for k = 0..count-1, in ascending order of k.
-double evaluateAscending(const double* coefficients, int count, double x);
-// The energy cubic c3 x^3 + c2 x^2 + c1 x of three stored values c3, c2, c1.
-double evaluateEnergy(const double* c3c2c1, double x);
-// The gate factor a2 r^2 + a1 r + a0 of three stored values a2, a1, a0.
-double evaluateGateFactor(const double* a2a1a0, double r);
-
 // Fits every curve of one device and fills the 44 values. False with problem
 // (a sentence) and problemLine (of curves.csv) when a curve cannot be fitted.
 bool fitDevice(const CatalogueDevice& device, DeviceFit& fit, std::string& problem,

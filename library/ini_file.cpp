@@ -1,41 +1,14 @@
 #include "library/ini_file.h"
 
+#include "library/ascii_text.h"
 #include "library/file_handle.h"
 #include "library/number_text.h"
 
 namespace thermalyx {
 namespace {
 
-bool isBlank(char c) {
-    // The C locale's white space, less the line feed that ends a line.
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view trim(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
-
-char foldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string folded(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) c = foldCase(c);
-    return result;
-}
-
-bool equalFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldCase(a[i]) != foldCase(b[i])) return false;
-    }
-    return true;
-}
+// The C locale's white space, less the line feed that ends a line.
+constexpr std::string_view kBlanks = " \t\r\v\f";
 
 std::string_view unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -70,13 +43,13 @@ IniFile IniFile::parse(std::string_view bytes) {
         std::string_view line = bytes.substr(0, lineFeed);
         bytes.remove_prefix(lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1);
 
-        line = trim(line);  // also drops the CR of a CR LF line end
+        line = trimmed(line, kBlanks);  // also drops the CR of a CR LF line end
         if (line.empty() || line.front() == ';') continue;
 
         if (line.front() == '[') {
             const std::size_t close = line.rfind(']');
             if (close != std::string_view::npos) {
-                const std::string_view name = trim(line.substr(1, close - 1));
+                const std::string_view name = trimmed(line.substr(1, close - 1), kBlanks);
                 if (name.empty()) {
                     current = kNoSection;
                     continue;
@@ -84,15 +57,16 @@ IniFile IniFile::parse(std::string_view bytes) {
                 current = ini.sections_.size();
                 ini.names_.emplace_back(name);
                 ini.sections_.emplace_back();
-                ini.firstSection_.try_emplace(folded(name), current);
+                ini.firstSection_.try_emplace(foldedAscii(name), current);
                 continue;
             }
         }
 
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos || current == kNoSection) continue;
-        ini.sections_[current].entries.emplace_back(trim(line.substr(0, equals)),
-                                                    unquote(trim(line.substr(equals + 1))));
+        ini.sections_[current].entries.emplace_back(
+            trimmed(line.substr(0, equals), kBlanks),
+            unquote(trimmed(line.substr(equals + 1), kBlanks)));
     }
     return ini;
 }
@@ -105,10 +79,10 @@ bool IniFile::read(const std::string& path, IniFile& ini, int& errorCode) {
 }
 
 const std::string* IniFile::findValue(std::string_view section, std::string_view key) const {
-    const auto found = firstSection_.find(folded(section));
+    const auto found = firstSection_.find(foldedAscii(section));
     if (found == firstSection_.end()) return nullptr;
     for (const auto& [name, value] : sections_[found->second].entries) {
-        if (equalFolded(name, key)) return &value;
+        if (equalFoldedAscii(name, key)) return &value;
     }
     return nullptr;
 }

@@ -3,16 +3,20 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <span>
 #include <sstream>
+#include <utility>
 
+#include "library/ascii_text.h"
 #include "library/device_library.h"
 #include "library/device_records.h"
 #include "library/ini_file.h"
 #include "library/number_text.h"
+#include "library/param_file.h"
+#include "library/polynomial.h"
 
 namespace thermalyx {
 namespace {
@@ -25,20 +29,6 @@ const std::array<const char*, 11> kSpecKeys = {
     "Device Image",    "Circuit composition", "AC Voltage",      "OutputCurrent",
     "Product Info #1", "Product Info #2",     "Product Info #3", "Product Info #4",
     "Product Info #5", "Product Info #6",     "Product Info #7"};
-
-struct BinaryRecord {
-    std::string key;
-    std::array<double, kParamCount> values{};
-};
-
-std::string quoted(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    out += text;
-    out += '"';
-    return out;
-}
 
 // A finding is one line: control bytes from the files (a record key may hold
 // any byte) are shown as \xHH.
@@ -58,49 +48,21 @@ std::string printable(const std::string& text) {
     return result;
 }
 
-std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// The records of the parameter file, read as the program's loader reads them.
+std::vector<StoredParamRecord> readRecords(std::string_view bytes,
+                                           std::vector<LibraryFinding>& findings) {
+    StoredParamRecords walk = walkParamRecords(bytes);
+    const std::string number = "record " + std::to_string(walk.records.size() + 1);
+    if (walk.end == ParamWalkEnd::UnterminatedKey) {
+        findings.push_back({kParamFileName, number + ": the device key has no terminating zero"});
+    } else if (walk.end == ParamWalkEnd::CutShort) {
+        findings.push_back({walk.cutKey.empty() ? std::string(kParamFileName) : walk.cutKey,
+                            number + " of " + kParamFileName +
+                                " is cut short: " + std::to_string(walk.bytesAfterCutKey) + " of " +
+                                std::to_string(kParamMarkerSize + kParamValuesSize) +
+                                " bytes after the key"});
     }
-    return text;
-}
-
-double readLittleEndianDouble(const unsigned char* bytes) {
-    std::uint64_t bits = 0;
-    for (int b = 7; b >= 0; --b) bits = (bits << 8) | bytes[b];
-    double value = 0.0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-// The records of the parameter file as the program walks them.
-void readRecords(std::string_view bytes, std::vector<BinaryRecord>& records,
-                 std::vector<LibraryFinding>& findings) {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t zero = bytes.find('\0', pos);
-        const std::string number = "record " + std::to_string(records.size() + 1);
-        if (zero == std::string_view::npos) {
-            findings.push_back(
-                {kParamFileName, number + ": the device key has no terminating zero"});
-            return;
-        }
-        BinaryRecord record;
-        record.key = std::string(bytes.substr(pos, zero - pos));
-        const std::size_t need = 4 + 8 * kParamCount;
-        if (bytes.size() - (zero + 1) < need) {
-            findings.push_back({record.key.empty() ? std::string(kParamFileName) : record.key,
-                                number + " of " + kParamFileName +
-                                    " is cut short: " + std::to_string(bytes.size() - zero - 1) +
-                                    " of " + std::to_string(need) + " bytes after the key"});
-            return;
-        }
-        const auto* data = reinterpret_cast<const unsigned char*>(bytes.data()) + zero + 5;
-        for (int k = 0; k < kParamCount; ++k)
-            record.values[k] = readLittleEndianDouble(data + 8 * k);
-        records.push_back(record);
-        pos = zero + 1 + need;
-    }
+    return std::move(walk.records);
 }
 
 void checkKey(const std::string& key, const char* file, std::vector<LibraryFinding>& findings) {
@@ -129,7 +91,7 @@ void checkDuplicates(const std::vector<std::string>& names, const char* file,
                      std::vector<LibraryFinding>& findings) {
     std::map<std::string, std::size_t> seen;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!seen.emplace(lowerAscii(names[i]), i).second)
+        if (!seen.emplace(foldedAscii(names[i]), i).second)
             findings.push_back({names[i], std::string("appears twice in ") + file +
                                               ": both devices would get the first one's values"});
     }
@@ -230,16 +192,6 @@ void checkRising(const std::string& device, const char* what, double ic, Curve c
     }
 }
 
-double ascending(const std::array<double, kParamCount>& v, int first, int count, double x) {
-    double sum = 0.0;
-    for (int k = 0; k < count; ++k) sum += v[first + k] * std::pow(x, k);
-    return sum;
-}
-
-double cubic(const std::array<double, kParamCount>& v, int first, double x) {
-    return v[first] * std::pow(x, 3) + v[first + 1] * std::pow(x, 2) + v[first + 2] * x;
-}
-
 void checkParameters(const std::string& device, const std::array<double, kParamCount>& v,
                      const std::string* icText, const std::array<double, kLimitCount>* limits,
                      std::vector<LibraryFinding>& findings) {
@@ -283,17 +235,20 @@ void checkParameters(const std::string& device, const std::array<double, kParamC
                             "cannot be checked over 0 .. 2 IC"});
     } else {
         checkRising(
-            device, "IGBT saturation voltage", ic, [&](double i) { return ascending(v, 1, 7, i); },
-            findings);
+            device, "IGBT saturation voltage", ic,
+            [&](double i) { return ascendingPolynomial(std::span(v).subspan(1, 7), i); }, findings);
         checkRising(
-            device, "FWD forward voltage", ic, [&](double i) { return ascending(v, 8, 7, i); },
-            findings);
+            device, "FWD forward voltage", ic,
+            [&](double i) { return ascendingPolynomial(std::span(v).subspan(8, 7), i); }, findings);
         checkRising(
-            device, "turn-on energy", ic, [&](double i) { return cubic(v, 34, i); }, findings);
+            device, "turn-on energy", ic,
+            [&](double i) { return cubicThroughZero(std::span(v).subspan(34, 3), i); }, findings);
         checkRising(
-            device, "turn-off energy", ic, [&](double i) { return cubic(v, 37, i); }, findings);
+            device, "turn-off energy", ic,
+            [&](double i) { return cubicThroughZero(std::span(v).subspan(37, 3), i); }, findings);
         checkRising(
-            device, "recovery energy", ic, [&](double i) { return cubic(v, 40, i); }, findings);
+            device, "recovery energy", ic,
+            [&](double i) { return cubicThroughZero(std::span(v).subspan(40, 3), i); }, findings);
     }
 
     // Gate-resistance factors over the allowed range: a negative factor turns
@@ -306,7 +261,7 @@ void checkParameters(const std::string& device, const std::array<double, kParamC
         for (const auto& [name, first] : factors) {
             for (int s = 0; s <= 200; ++s) {
                 const double r = low + (high - low) * s / 200;
-                const double factor = v[first] * r * r + v[first + 1] * r + v[first + 2];
+                const double factor = gateQuadratic(std::span(v).subspan(first, 3), r);
                 if (!(factor > 0.0)) {
                     findings.push_back({device, std::string(name) +
                                                     " gate-resistance factor is not above 0 at "
@@ -336,8 +291,7 @@ std::vector<LibraryFinding> checkLibraryFiles(std::string_view specBytes,
     std::vector<LibraryFinding> findings;
     const IniFile spec = IniFile::parse(specBytes);
     const IniFile limitsIni = IniFile::parse(limitsBytes);
-    std::vector<BinaryRecord> records;
-    readRecords(paramBytes, records, findings);
+    const std::vector<StoredParamRecord> records = readRecords(paramBytes, findings);
 
     const std::vector<std::string>& specNames = spec.sectionNames();
     const std::vector<std::string>& limitNames = limitsIni.sectionNames();

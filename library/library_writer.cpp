@@ -1,14 +1,13 @@
 #include "library/library_writer.h"
 
-#include <bit>
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "library/device_library.h"
+#include "library/little_endian.h"
 #include "library/number_text.h"
 
 namespace thermalyx {
@@ -25,12 +24,6 @@ void appendEntry(std::string& text, const std::string& key, const std::string& v
     text += '=';
     text += value;
     text += kLineEnd;
-}
-
-void appendDouble(std::string& bytes, double value) {
-    // Little-endian whatever the processor.
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    for (int b = 0; b < 8; ++b) bytes += static_cast<char>((bits >> (8 * b)) & 0xFFu);
 }
 
 }  // namespace
@@ -73,7 +66,7 @@ std::string paramFileBytes(const std::vector<LibraryDevice>& devices) {
         bytes += params.typeNumber;
         bytes += '\0';
         bytes += "STRF";
-        for (double value : params.values) appendDouble(bytes, value);
+        for (double value : params.values) appendLittleEndianDouble(bytes, value);
     }
     return bytes;
 }

@@ -1,48 +1,55 @@
 #include "library/param_file.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "library/device_library.h"
 #include "library/file_handle.h"
+#include "library/little_endian.h"
 
 namespace thermalyx {
-namespace {
 
-double littleEndianDouble(const char* bytes) {
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(bytes[i]);
-    return std::bit_cast<double>(bits);
-}
-
-}  // namespace
-
-bool parseParamRecords(std::string_view bytes, std::vector<DeviceParamRecord>& records) {
-    if (bytes.empty()) return false;
+StoredParamRecords walkParamRecords(std::string_view bytes) {
+    StoredParamRecords walk;
     std::size_t position = 0;
     while (position < bytes.size()) {
         const std::size_t keyEnd = bytes.find('\0', position);
-        if (keyEnd == std::string_view::npos) return false;  // key never ends
-        DeviceParamRecord record;
-        if (!splitDeviceKey(bytes.substr(position, keyEnd - position), record.series,
-                            record.typeNumber)) {
-            return false;
+        if (keyEnd == std::string_view::npos) {
+            walk.end = ParamWalkEnd::UnterminatedKey;
+            break;
+        }
+        StoredParamRecord record;
+        record.key = std::string(bytes.substr(position, keyEnd - position));
+        const std::size_t after = bytes.size() - (keyEnd + 1);
+        if (after < kParamMarkerSize + kParamValuesSize) {
+            walk.end = ParamWalkEnd::CutShort;
+            walk.cutKey = std::move(record.key);
+            walk.bytesAfterCutKey = after;
+            break;
         }
         const std::size_t valuesStart = keyEnd + 1 + kParamMarkerSize;
-        if (bytes.size() - (keyEnd + 1) < kParamMarkerSize + kParamValuesSize) return false;
-        for (int i = 0; i < kParamCount; ++i) {
-            record.values[static_cast<std::size_t>(i)] = littleEndianDouble(
-                bytes.data() + valuesStart + sizeof(double) * static_cast<std::size_t>(i));
-        }
-        records.push_back(std::move(record));
+        for (std::size_t i = 0; i < record.values.size(); ++i)
+            record.values[i] =
+                readLittleEndianDouble(bytes.substr(valuesStart + sizeof(double) * i));
+        walk.records.push_back(std::move(record));
         position = valuesStart + kParamValuesSize;
     }
-    return true;
+    return walk;
+}
+
+bool parseParamRecords(std::string_view bytes, std::vector<DeviceParamRecord>& records) {
+    if (bytes.empty()) return false;
+    const StoredParamRecords walk = walkParamRecords(bytes);
+    for (const StoredParamRecord& stored : walk.records) {
+        DeviceParamRecord record;
+        if (!splitDeviceKey(stored.key, record.series, record.typeNumber)) return false;
+        record.values = stored.values;
+        records.push_back(std::move(record));
+    }
+    return walk.end == ParamWalkEnd::Complete;
 }
 
 bool readParamFile(const std::string& path, std::vector<DeviceParamRecord>& records) {

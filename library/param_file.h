@@ -2,6 +2,7 @@
 // four-byte marker and 44 little-endian doubles, one after the other.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -15,6 +16,26 @@ namespace thermalyx {
 inline constexpr std::size_t kParamMarkerSize = 4;
 // Bytes of a record's values.
 inline constexpr std::size_t kParamValuesSize = kParamCount * sizeof(double);
+
+// One record as stored, its key not yet split into series and type number.
+struct StoredParamRecord {
+    std::string key;
+    std::array<double, kParamCount> values{};
+};
+
+enum class ParamWalkEnd { Complete, UnterminatedKey, CutShort };
+
+// The whole records of the bytes, in order, and where the walk ended: at the
+// end of the bytes, at a key without its terminating zero, or in a record cut
+// short (its key and the bytes that follow the key's zero are kept).
+struct StoredParamRecords {
+    std::vector<StoredParamRecord> records;
+    ParamWalkEnd end = ParamWalkEnd::Complete;
+    std::string cutKey;
+    std::size_t bytesAfterCutKey = 0;
+};
+
+StoredParamRecords walkParamRecords(std::string_view bytes);
 
 // Appends the records held in bytes to records, in order. False when a key has
 // no terminating zero, a key is no device key, or the last record is cut

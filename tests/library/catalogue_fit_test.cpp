@@ -2,10 +2,12 @@
 #include "library/catalogue_fit.h"
 
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "library/polynomial.h"
 #include "tests/library/catalogue_fixture.h"
 
 namespace thermalyx {
@@ -31,7 +33,7 @@ TEST(CatalogueFit, DegreeSixIsRecoveredAtTwelveHundredAmperes) {
     ASSERT_TRUE(fitPowers(points, {0, 1, 2, 3, 4, 5, 6}, ic, c));
     for (int k = 0; k < 7; ++k)
         EXPECT_NEAR(c[k] * std::pow(ic, k), kU[k], 1e-9 * (1 + std::fabs(kU[k]))) << "k = " << k;
-    for (const CurvePoint& p : points) EXPECT_NEAR(evaluateAscending(c.data(), 7, p.x), p.y, 1e-10);
+    for (const CurvePoint& p : points) EXPECT_NEAR(ascendingPolynomial(c, p.x), p.y, 1e-10);
 }
 
 TEST(CatalogueFit, TooFewDistinctCurrentsAreRefused) {
@@ -47,7 +49,7 @@ TEST(CatalogueFit, GateFactorIsExactlyOneAtTheStandardResistance) {
         {0.5, 0.80, 1}, {1.0, 1.01, 2}, {2.0, 1.38, 3}, {3.0, 1.81, 4}, {4.0, 2.22, 5}};
     std::array<double, 3> a{};
     ASSERT_TRUE(fitGateFactor(points, a));
-    EXPECT_NEAR(evaluateGateFactor(a.data(), 1.0), 1.0, 1e-14);
+    EXPECT_NEAR(gateQuadratic(a, 1.0), 1.0, 1e-14);
     EXPECT_NEAR(a[0] + a[1] + a[2], 1.0, 1e-14);
     // An exact quadratic through (1, 1) comes back unchanged.
     const std::vector<CurvePoint> exact = {{0.5, 0.7275, 1},
@@ -81,7 +83,7 @@ TEST(CatalogueFit, EnergiesAreStoredInJoulesAsCubicSquareLinear) {
     EXPECT_NEAR(fit.values[34], 0.5e-3 / 1e6, 1e-15);  // i^3
     EXPECT_NEAR(fit.values[35], 1e-3 / 1e4, 1e-14);    // i^2
     EXPECT_NEAR(fit.values[36], 2e-3 / 1e2, 1e-12);    // i^1
-    EXPECT_NEAR(evaluateEnergy(&fit.values[34], 100.0), 3.5e-3, 1e-12);
+    EXPECT_NEAR(cubicThroughZero(std::span(fit.values).subspan(34, 3), 100.0), 3.5e-3, 1e-12);
     EXPECT_LT(fit.quality[static_cast<int>(CurveKind::Eon)].worstResidual, 1e-9);
 }
 
@@ -105,14 +107,21 @@ TEST(CatalogueFit, SampleLineFitsWithinItsStatedResiduals) {
         }
         // Every point itself, through the stored values as the engine reads them.
         for (const CurvePoint& p : d.curves[static_cast<int>(CurveKind::VCE)])
-            EXPECT_NEAR(evaluateAscending(&fits[i].values[1], 7, p.x), p.y, 0.0065) << d.key();
+            EXPECT_NEAR(ascendingPolynomial(std::span(fits[i].values).subspan(1, 7), p.x), p.y,
+                        0.0065)
+                << d.key();
         for (const CurvePoint& p : d.curves[static_cast<int>(CurveKind::VF)])
-            EXPECT_NEAR(evaluateAscending(&fits[i].values[8], 7, p.x), p.y, 0.0085) << d.key();
-        const double errAtIc = evaluateEnergy(&fits[i].values[40], d.nominalCurrent);
+            EXPECT_NEAR(ascendingPolynomial(std::span(fits[i].values).subspan(8, 7), p.x), p.y,
+                        0.0085)
+                << d.key();
+        const double errAtIc =
+            cubicThroughZero(std::span(fits[i].values).subspan(40, 3), d.nominalCurrent);
         for (const CurvePoint& p : d.curves[static_cast<int>(CurveKind::Err)])
-            EXPECT_NEAR(evaluateEnergy(&fits[i].values[40], p.x), p.y * 1e-3, 0.0125 * errAtIc);
+            EXPECT_NEAR(cubicThroughZero(std::span(fits[i].values).subspan(40, 3), p.x), p.y * 1e-3,
+                        0.0125 * errAtIc);
         for (int first : {25, 28, 31})
-            EXPECT_NEAR(evaluateGateFactor(&fits[i].values[first], 1.0), 1.0, 1e-12);
+            EXPECT_NEAR(gateQuadratic(std::span(fits[i].values).subspan(first, 3), 1.0), 1.0,
+                        1e-12);
 
         // The values taken as they stand.
         const auto& v = devices[i].params.values;

@@ -91,6 +91,27 @@ TEST(ParamFile, CutShortLastRecordFails) {
     EXPECT_FALSE(parseParamRecords(whole.substr(0, 361 + 3), records));
 }
 
+// The walk the library check reports from: where it stopped and what it kept.
+TEST(ParamFile, WalkKeepsTheWholeRecordsAndSaysWhereItStopped) {
+    const std::string whole =
+        fixture::paramRecord("NoAt", ramp(1.0)) + fixture::paramRecord("S@T2", ramp(2.0));
+    StoredParamRecords walk = walkParamRecords(whole);
+    EXPECT_EQ(walk.end, ParamWalkEnd::Complete);
+    ASSERT_EQ(walk.records.size(), 2u);
+    EXPECT_EQ(walk.records[0].key, "NoAt");
+    EXPECT_EQ(walk.records[1].values, ramp(2.0));
+
+    walk = walkParamRecords(std::string_view(whole).substr(0, whole.size() - 10));
+    EXPECT_EQ(walk.end, ParamWalkEnd::CutShort);
+    EXPECT_EQ(walk.records.size(), 1u);
+    EXPECT_EQ(walk.cutKey, "S@T2");
+    EXPECT_EQ(walk.bytesAfterCutKey, 356u - 10u);
+
+    walk = walkParamRecords(std::string_view(whole).substr(0, 361 + 3));
+    EXPECT_EQ(walk.end, ParamWalkEnd::UnterminatedKey);
+    EXPECT_EQ(walk.records.size(), 1u);
+}
+
 TEST(ParamFile, KeyWithoutAtSignFails) {
     std::vector<DeviceParamRecord> records;
     EXPECT_FALSE(parseParamRecords(
