@@ -7,26 +7,12 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "engine/load_cycle.h"
-#include "engine/operating_point.h"
-#include "library/device_library.h"
-#include "pages/input_rules.h"
+#include "cli/calculation_options.h"
+#include "cli/modes_file.h"
+#include "cli/record_json.h"
 
 namespace thermalyx::cli {
-
-// The heat sink as the network's eight texts or as an estimate from a capacity.
-struct HeatsinkOptions {
-    std::optional<std::string> rth;  // "A,B,C,D"
-    std::optional<std::string> tth;  // "A,B,C,D"
-    std::optional<std::string> capacity;
-    std::optional<std::string> rthFactor;  // "1.0" when not given
-    std::optional<std::string> tthFactor;  // "1.0" when not given
-};
 
 // What steady and cycle share.
 struct CalculationOptions {
@@ -62,23 +48,8 @@ struct CycleOptions {
     bool samples = false;
 };
 
-// Reads the rows of a modes file: one mode per line, eleven comma-separated
-// fields in the mode table's column order, the last "LOCK" or "NORMAL"; empty
-// lines and lines starting with "#" are skipped. Fields are taken as they stand;
-// only the line end (LF or CR LF) is removed. False with a message on a usage error.
-bool parseModeLines(std::string_view content, std::vector<ModeRowTexts>& rows, std::string& error);
-bool readModeFile(const std::string& path, std::vector<ModeRowTexts>& rows, std::string& error);
-
 // Run the subcommands; messages go to err, the JSON to out. Return the exit status.
 int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err);
 int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err);
-
-// The JSON documents the subcommands print.
-nlohmann::json steadyJson(const DeviceIndexEntry& device, const OperatingCondition& condition,
-                          const HeatsinkModel& heatsink, const SteadyResult& result,
-                          bool withWaveform);
-nlohmann::json cycleJson(const DeviceIndexEntry& device, const std::vector<LoadCycleMode>& modes,
-                         const HeatsinkModel& heatsink, const LoadCycleResult& result,
-                         bool withSamples);
 
 }  // namespace thermalyx::cli

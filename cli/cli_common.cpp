@@ -11,6 +11,11 @@ std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder) {
 }
 
 std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& loaded) {
+    return openLibrary(dataFolder, loaded, std::cerr);
+}
+
+std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& loaded,
+                                           std::ostream& errors) {
     std::unique_ptr<DeviceLibrary> library;
     if (dataFolder.empty()) {
         library = std::make_unique<DeviceLibrary>();
@@ -19,7 +24,7 @@ std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& 
         if (folder.back() != '/') folder += '/';
         library = std::make_unique<DeviceLibrary>(folder);
     }
-    library->setErrorStream(std::cerr);
+    library->setErrorStream(errors);
     loaded = library->load();
     return library;
 }

@@ -27,6 +27,9 @@ enum ExitStatus : int {
 std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder);
 // The same, telling whether load() succeeded.
 std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& loaded);
+// The same, with the "Error= %d" line going to errors.
+std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& loaded,
+                                           std::ostream& errors);
 
 // Adds the option "--data DIR" (the folder of the three data files) to a subcommand.
 CLI::Option* addDataOption(CLI::App& command, std::string& dataFolder);

@@ -1,0 +1,192 @@
+#include "cli/record_json.h"
+
+#include <array>
+
+#include "cli/cli_common.h"
+
+namespace thermalyx::cli {
+namespace {
+
+nlohmann::json stagesJson(const std::array<double, 4>& values) {
+    nlohmann::json list = nlohmann::json::array();
+    for (double v : values) list.push_back(numberJson(v));
+    return list;
+}
+
+nlohmann::json modeJson(const LoadCycleMode& m) {
+    return {{"series", m.series},
+            {"typeNumber", m.typeNumber},
+            {"modulation", m.modulation},
+            {"duration", numberJson(m.duration)},
+            {"frequencyStart", numberJson(m.frequencyStart)},
+            {"frequencyEnd", numberJson(m.frequencyEnd)},
+            {"outputCurrentRms", numberJson(m.outputCurrentRms)},
+            {"carrierFrequency", numberJson(m.carrierFrequency)},
+            {"powerFactor", numberJson(m.powerFactor)},
+            {"modulationRate", numberJson(m.modulationRate)},
+            {"dcVoltage", numberJson(m.dcVoltage)},
+            {"rgOn", numberJson(m.rgOn)},
+            {"rgOff", numberJson(m.rgOff)},
+            {"tjMode", m.tjMode},
+            {"dcLock", m.dcLock}};
+}
+
+nlohmann::json modeResultJson(const ModeResult& m) {
+    return {{"startTime", numberJson(m.startTime)},
+            {"endTime", numberJson(m.endTime)},
+            {"firstSample", m.firstSample},
+            {"lastSample", m.lastSample},
+            {"frequencyStart", numberJson(m.frequencyStart)},
+            {"frequencyEnd", numberJson(m.frequencyEnd)},
+            {"igbtLoss", numberJson(m.igbtLoss)},
+            {"fwdLoss", numberJson(m.fwdLoss)},
+            {"igbtDeltaTjcStart", numberJson(m.igbtDeltaTjcStart)},
+            {"igbtDeltaTjcEnd", numberJson(m.igbtDeltaTjcEnd)},
+            {"fwdDeltaTjcStart", numberJson(m.fwdDeltaTjcStart)},
+            {"fwdDeltaTjcEnd", numberJson(m.fwdDeltaTjcEnd)},
+            {"igbtDeltaTjcSlope", numberJson(m.igbtDeltaTjcSlope)},
+            {"igbtDeltaTjcIntercept", numberJson(m.igbtDeltaTjcIntercept)},
+            {"fwdDeltaTjcSlope", numberJson(m.fwdDeltaTjcSlope)},
+            {"fwdDeltaTjcIntercept", numberJson(m.fwdDeltaTjcIntercept)},
+            {"igbtSaturationLoss", numberJson(m.igbtSaturationLoss)},
+            {"igbtTurnOnLoss", numberJson(m.igbtTurnOnLoss)},
+            {"igbtTurnOffLoss", numberJson(m.igbtTurnOffLoss)},
+            {"fwdSaturationLoss", numberJson(m.fwdSaturationLoss)},
+            {"fwdRecoveryLoss", numberJson(m.fwdRecoveryLoss)}};
+}
+
+}  // namespace
+
+nlohmann::json lossJson(const LossResult& l) {
+    return {{"igbtSaturationLoss", numberJson(l.igbtSaturationLoss)},
+            {"igbtTurnOnLoss", numberJson(l.igbtTurnOnLoss)},
+            {"igbtTurnOffLoss", numberJson(l.igbtTurnOffLoss)},
+            {"fwdSaturationLoss", numberJson(l.fwdSaturationLoss)},
+            {"fwdRecoveryLoss", numberJson(l.fwdRecoveryLoss)}};
+}
+
+nlohmann::json temperatureJson(const TemperatureResult& t) {
+    return {{"igbtDeltaTjcMax", numberJson(t.igbtDeltaTjcMax)},
+            {"igbtDeltaTjcMin", numberJson(t.igbtDeltaTjcMin)},
+            {"igbtDeltaTjcAve", numberJson(t.igbtDeltaTjcAve)},
+            {"fwdDeltaTjcMax", numberJson(t.fwdDeltaTjcMax)},
+            {"fwdDeltaTjcMin", numberJson(t.fwdDeltaTjcMin)},
+            {"fwdDeltaTjcAve", numberJson(t.fwdDeltaTjcAve)},
+            {"tcMax", numberJson(t.tcMax)},
+            {"tcAve", numberJson(t.tcAve)},
+            {"tfMax", numberJson(t.tfMax)},
+            {"tfAve", numberJson(t.tfAve)},
+            {"igbtTjMax", numberJson(t.igbtTjMax)},
+            {"fwdTjMax", numberJson(t.fwdTjMax)},
+            {"ambientTemperature", numberJson(t.ambientTemperature)}};
+}
+
+nlohmann::json heatsinkJson(const HeatsinkModel& h) {
+    return {{"rth", stagesJson(h.rth)},
+            {"tth", stagesJson(h.tth)},
+            {"ambientTemperature", numberJson(h.ambientTemperature)}};
+}
+
+nlohmann::json periodSampleJson(const PeriodSample& s) {
+    return {{"offAngle", numberJson(s.offAngle)},
+            {"igbtConductionPower", numberJson(s.igbtConductionPower)},
+            {"igbtLoss", numberJson(s.igbtLoss)},
+            {"fwdConductionPower", numberJson(s.fwdConductionPower)},
+            {"fwdLoss", numberJson(s.fwdLoss)},
+            {"time", numberJson(s.time)},
+            {"fwdRecoveryEnergy", numberJson(s.fwdRecoveryEnergy)},
+            {"tc", numberJson(s.tc)},
+            {"deltaTcf", numberJson(s.deltaTcf)},
+            {"tf", numberJson(s.tf)},
+            {"deltaTfa", numberJson(s.deltaTfa)},
+            {"igbtTj", numberJson(s.igbtTj)},
+            {"igbtDeltaTjc", numberJson(s.igbtDeltaTjc)},
+            {"fwdTj", numberJson(s.fwdTj)},
+            {"fwdDeltaTjc", numberJson(s.fwdDeltaTjc)},
+            {"pairLoss", numberJson(s.pairLoss)},
+            {"heatsinkLoss", numberJson(s.heatsinkLoss)}};
+}
+
+nlohmann::json cycleSampleJson(const CycleSample& s) {
+    return {{"time", numberJson(s.time)},
+            {"pairLoss", numberJson(s.pairLoss)},
+            {"heatsinkLoss", numberJson(s.heatsinkLoss)},
+            {"tc", numberJson(s.tc)},
+            {"deltaTcf", numberJson(s.deltaTcf)},
+            {"tf", numberJson(s.tf)},
+            {"deltaTfa", numberJson(s.deltaTfa)},
+            {"igbtTj", numberJson(s.igbtTj)},
+            {"fwdTj", numberJson(s.fwdTj)},
+            {"frequency", numberJson(s.frequency)},
+            {"modeTime", numberJson(s.modeTime)},
+            {"igbtLoss", numberJson(s.igbtLoss)},
+            {"fwdLoss", numberJson(s.fwdLoss)}};
+}
+
+nlohmann::json steadyJson(const DeviceIndexEntry& device, const OperatingCondition& c,
+                          const HeatsinkModel& heatsink, const SteadyResult& result,
+                          bool withWaveform) {
+    nlohmann::json json = {
+        {"device", deviceKeyJson(device)},
+        {"condition",
+         {{"series", c.series},
+          {"typeNumber", c.typeNumber},
+          {"modulation", c.modulation},
+          {"outputFrequency", numberJson(c.outputFrequency)},
+          {"outputCurrentRms", numberJson(c.outputCurrentRms)},
+          {"carrierFrequency", numberJson(c.carrierFrequency)},
+          {"powerFactor", numberJson(c.powerFactor)},
+          {"modulationRate", numberJson(c.modulationRate)},
+          {"dcVoltage", numberJson(c.dcVoltage)},
+          {"rgOn", numberJson(c.rgOn)},
+          {"rgOff", numberJson(c.rgOff)},
+          {"dcLock", c.dcLock}}},
+        {"heatsink", heatsinkJson(heatsink)},
+        {"loss", lossJson(result.loss)},
+        {"temperature", temperatureJson(result.temperature)},
+        {"waveformCount", result.waveform.size()},
+    };
+    if (withWaveform) {
+        nlohmann::json waveform = nlohmann::json::array();
+        for (const PeriodSample& s : result.waveform) waveform.push_back(periodSampleJson(s));
+        json["waveform"] = std::move(waveform);
+    }
+    return json;
+}
+
+nlohmann::json cycleJson(const DeviceIndexEntry& device, const std::vector<LoadCycleMode>& modes,
+                         const HeatsinkModel& heatsink, const LoadCycleResult& r,
+                         bool withSamples) {
+    nlohmann::json modeList = nlohmann::json::array();
+    for (const LoadCycleMode& m : modes) modeList.push_back(modeJson(m));
+    nlohmann::json modeResults = nlohmann::json::array();
+    for (int j = 1; j <= r.modeCount && static_cast<std::size_t>(j) < r.modes.size(); ++j) {
+        modeResults.push_back(modeResultJson(r.modes[static_cast<std::size_t>(j)]));
+    }
+    nlohmann::json json = {
+        {"device", deviceKeyJson(device)},
+        {"modes", std::move(modeList)},
+        {"heatsink", heatsinkJson(heatsink)},
+        {"result",
+         {{"tcMax", numberJson(r.tcMax)},
+          {"tcAve", numberJson(r.tcAve)},
+          {"tfMax", numberJson(r.tfMax)},
+          {"tfAve", numberJson(r.tfAve)},
+          {"ambientTemperature", numberJson(r.ambientTemperature)},
+          {"igbtTjMax", numberJson(r.igbtTjMax)},
+          {"fwdTjMax", numberJson(r.fwdTjMax)},
+          {"igbtDeltaTjcMax", numberJson(r.igbtDeltaTjcMax)},
+          {"fwdDeltaTjcMax", numberJson(r.fwdDeltaTjcMax)}}},
+        {"modeCount", r.modeCount},
+        {"modeResults", std::move(modeResults)},
+        {"sampleCount", r.samples.size()},
+    };
+    if (withSamples) {
+        nlohmann::json samples = nlohmann::json::array();
+        for (const CycleSample& s : r.samples) samples.push_back(cycleSampleJson(s));
+        json["samples"] = std::move(samples);
+    }
+    return json;
+}
+
+}  // namespace thermalyx::cli
