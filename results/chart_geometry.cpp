@@ -1,5 +1,6 @@
 #include "results/chart_geometry.h"
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <optional>
@@ -103,24 +104,38 @@ void appendRuns(Curve& curve, const std::vector<Sample>& samples, double Sample:
     flush();
 }
 
-template <typename Sample>
-struct SeriesSpec {
+// What a series looks like, on its chart and in its legend.
+struct SeriesStyle {
     const char* label;
     Pen pen;
+};
+
+constexpr std::array<SeriesStyle, kTemperatureSeriesCount> kTemperatureStyles = {
+    {{"Tf", kFinTemperaturePen},
+     {"Tc", kCaseTemperaturePen},
+     {"Tj(IGBT)", kIgbtPen},
+     {"Tj(FWD)", kFwdPen}}};
+constexpr std::array<SeriesStyle, kLossSeriesCount> kLossStyles = {
+    {{"IGBT Loss", kIgbtPen}, {"FWD Loss", kFwdPen}}};
+constexpr SeriesStyle kFrequencyStyle{"Frequency", kFrequencyPen};
+
+template <typename Sample>
+struct SeriesSpec {
+    SeriesStyle style;
     double Sample::*field;
 };
 
 template <typename Sample>
 std::vector<SeriesSpec<Sample>> temperatureSeries() {
-    return {{"Tf", kFinTemperaturePen, &Sample::tf},
-            {"Tc", kCaseTemperaturePen, &Sample::tc},
-            {"Tj(IGBT)", kIgbtPen, &Sample::igbtTj},
-            {"Tj(FWD)", kFwdPen, &Sample::fwdTj}};
+    return {{kTemperatureStyles[0], &Sample::tf},
+            {kTemperatureStyles[1], &Sample::tc},
+            {kTemperatureStyles[2], &Sample::igbtTj},
+            {kTemperatureStyles[3], &Sample::fwdTj}};
 }
 
 template <typename Sample>
 std::vector<SeriesSpec<Sample>> lossSeries() {
-    return {{"IGBT Loss", kIgbtPen, &Sample::igbtLoss}, {"FWD Loss", kFwdPen, &Sample::fwdLoss}};
+    return {{kLossStyles[0], &Sample::igbtLoss}, {kLossStyles[1], &Sample::fwdLoss}};
 }
 
 // The steady-state period t: time of entry C - 2, held so that 2t is a span the
@@ -156,7 +171,7 @@ ChartGeometry seriesChart(const std::vector<Sample>& samples, int seriesCount, d
     if (count < 3) return g;  // entries 0 ... C - 2 hold no segment
     const CurveMapping mapping = curveMapping(g, curveSpan, count);
     for (const auto& spec : temperature ? temperatureSeries<Sample>() : lossSeries<Sample>()) {
-        Curve curve{spec.label, spec.pen, {}};
+        Curve curve{spec.style.label, spec.style.pen, {}};
         for (const double firstPosition : copies) {
             appendRuns(curve, samples, spec.field, mapping, firstPosition);
         }
@@ -184,19 +199,23 @@ ChartGeometry loadCycleChart(const LoadCycleResult& result, const std::vector<Mo
                        textWidth);
 }
 
-LegendGeometry legend(Box box, std::initializer_list<std::pair<int, Pen>> lines,
-                      std::initializer_list<const char*> texts) {
+// The series a legend describes, side by side from 10 pixels inside its box,
+// one every pitch pixels.
+template <typename Styles>
+LegendGeometry legend(Box box, int pitch, const Styles& series) {
+    constexpr int kFirstSample = 10;
     constexpr int kSampleLength = 30;
     constexpr int kTextOffsetX = 40;
     constexpr int kTextOffsetY = 5;
     LegendGeometry result;
     result.box = box;
     const int middle = (box.top + box.bottom) / 2;
-    auto text = texts.begin();
-    for (const auto& [x, pen] : lines) {
+    int x = box.left + kFirstSample;
+    for (const SeriesStyle& style : series) {
         result.entries.push_back(
-            {Line{{x, middle}, {x + kSampleLength, middle}}, pen,
-             TextItem{*text++, {x + kTextOffsetX, box.top + kTextOffsetY}, ChartFont::Legend}});
+            {Line{{x, middle}, {x + kSampleLength, middle}}, style.pen,
+             TextItem{style.label, {x + kTextOffsetX, box.top + kTextOffsetY}, ChartFont::Legend}});
+        x += pitch;
     }
     return result;
 }
@@ -302,7 +321,7 @@ ChartGeometry loadCycleLossChart(const LoadCycleResult& result,
     // The profile: pixels per second along the time axis, pixels per hertz
     // along the frequency axis; each mode a straight segment from its start
     // frequency to its end frequency.
-    g.frequencyProfile = Curve{"Frequency", kFrequencyPen, {}};
+    g.frequencyProfile = Curve{kFrequencyStyle.label, kFrequencyStyle.pen, {}};
     const double perSecond = static_cast<double>(g.plot.right - kPlotLeft) / g.scale.timeAxisEnd;
     const double perHertz =
         static_cast<double>(kPlotBottom - top) / (static_cast<double>(m) * step);
@@ -325,27 +344,30 @@ ChartGeometry loadCycleLossChart(const LoadCycleResult& result,
 }
 
 LegendGeometry steadyTemperatureLegend() {
-    return legend(
-        {32, 46, 442, 70},
-        {{42, kFinTemperaturePen}, {142, kCaseTemperaturePen}, {242, kIgbtPen}, {342, kFwdPen}},
-        {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"});
+    return legend({32, 46, 442, 70}, 100, kTemperatureStyles);
 }
 
 LegendGeometry steadyLossLegend() {
-    return legend({122, 360, 352, 384}, {{132, kIgbtPen}, {242, kFwdPen}},
-                  {"IGBT Loss", "FWD Loss"});
+    return legend({122, 360, 352, 384}, 110, kLossStyles);
 }
 
 LegendGeometry loadCycleTemperatureLegend() {
-    return legend(
-        {27, 46, 437, 70},
-        {{37, kFinTemperaturePen}, {137, kCaseTemperaturePen}, {237, kIgbtPen}, {337, kFwdPen}},
-        {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"});
+    return legend({27, 46, 437, 70}, 100, kTemperatureStyles);
 }
 
 LegendGeometry loadCycleLossLegend() {
-    return legend({62, 360, 402, 384}, {{72, kIgbtPen}, {182, kFwdPen}, {292, kFrequencyPen}},
-                  {"IGBT Loss", "FWD Loss", "Frequency"});
+    return legend({62, 360, 402, 384}, 110,
+                  std::array<SeriesStyle, 3>{kLossStyles[0], kLossStyles[1], kFrequencyStyle});
+}
+
+void translateLegend(LegendGeometry& legend, int dx, int dy) {
+    legend.box = {legend.box.left + dx, legend.box.top + dy, legend.box.right + dx,
+                  legend.box.bottom + dy};
+    for (LegendEntry& entry : legend.entries) {
+        entry.sample.from = {entry.sample.from.x + dx, entry.sample.from.y + dy};
+        entry.sample.to = {entry.sample.to.x + dx, entry.sample.to.y + dy};
+        entry.text.position = {entry.text.position.x + dx, entry.text.position.y + dy};
+    }
 }
 
 }  // namespace thermalyx

@@ -221,4 +221,7 @@ LegendGeometry steadyLossLegend();            // (122, 360) - (352, 384)
 LegendGeometry loadCycleTemperatureLegend();  // (27, 46) - (437, 70)
 LegendGeometry loadCycleLossLegend();         // (62, 360) - (402, 384), with "Frequency"
 
+// Moves a legend as a whole.
+void translateLegend(LegendGeometry& legend, int dx, int dy);
+
 }  // namespace thermalyx
