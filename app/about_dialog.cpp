@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "app/artwork.h"
-#include "app/dialog_layout.h"
+#include "widgets/dialog_layout.h"
 
 namespace thermalyx {
 

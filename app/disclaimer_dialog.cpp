@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "app/artwork.h"
-#include "app/dialog_layout.h"
+#include "widgets/dialog_layout.h"
 
 namespace thermalyx {
 
@@ -70,6 +70,7 @@ DisclaimerDialog::DisclaimerDialog(QWidget* parent) : QDialog(parent), logo_(mak
     accept->setDefault(true);
     connect(accept, &QPushButton::clicked, this, &QDialog::accept);
     connect(decline, &QPushButton::clicked, this, &QDialog::reject);
+    pressFocusedButtonOnEnter(*this);
 }
 
 void DisclaimerDialog::paintEvent(QPaintEvent* event) {

@@ -3,8 +3,8 @@
 #include "app/artwork.h"
 #include "app/disclaimer_dialog.h"
 #include "app/main_window.h"
-#include "app/prompt.h"
 #include "library/device_library.h"
+#include "widgets/prompt.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -8,15 +8,20 @@
 
 #include "app/about_dialog.h"
 #include "app/artwork.h"
-#include "app/device_selection_page.h"
-#include "app/dialog_layout.h"
+#include "app/recommended_device_dialog.h"
+#include "library/device_library.h"
+#include "pages/calculation_request.h"
 #include "pages/condition_page.h"
+#include "pages/device_selection_page.h"
 #include "pages/heatsink_page.h"
 #include "pages/load_cycle_page.h"
+#include "pages/shared_inputs.h"
+#include "widgets/dialog_layout.h"
 
 namespace thermalyx {
 
-MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent) : QDialog(parent) {
+MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent)
+    : QDialog(parent), library_(library) {
     setWindowTitle(QStringLiteral("IGBT/FWD power loss simulation"));
     setWindowIcon(programIcon());
     setFont(dialogFont());
@@ -48,10 +53,42 @@ MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent) 
     conditionPage_ = new ConditionPage(library, prompt);
     loadCyclePage_ = new LoadCyclePage(library, prompt);
 
-    devicePage_->link(*loadCyclePage_, *heatsinkPage_, *conditionPage_);
-    heatsinkPage_->link(*loadCyclePage_, *conditionPage_, *devicePage_);
-    conditionPage_->link(*heatsinkPage_, *devicePage_);
-    loadCyclePage_->link(*heatsinkPage_, *devicePage_);
+    connect(devicePage_, &DeviceSelectionPage::recommendedDeviceRequested, this,
+            &MainWindow::openRecommendedDevice);
+    connect(devicePage_, &DeviceSelectionPage::listSelectionChanged, this, [this] {
+        loadCyclePage_->setListedDevice(devicePage_->currentSeries(),
+                                        devicePage_->currentTypeNumber());
+    });
+    connect(devicePage_, &DeviceSelectionPage::deviceCleared, this, [this] {
+        shareDeviceState();
+        disableCalculate();
+        loadCyclePage_->setAddEnabled(false);
+        loadCyclePage_->setChangeEnabled(false);
+    });
+    connect(devicePage_, &DeviceSelectionPage::deviceApplied, this,
+            [this](const ConditionTexts& defaults) {
+                conditionPage_->setDefaultTexts(defaults);
+                loadCyclePage_->setAddEnabled(true);
+                loadCyclePage_->setChangeEnabled(true);
+                shareDeviceState();
+            });
+    connect(heatsinkPage_, &HeatsinkPage::networkChanged, this, [this] {
+        shareDeviceState();
+        // An edit that left the network incomplete stops both calculations
+        // until the next estimate, complete edit or applied device.
+        if (!heatsinkPage_->networkComplete()) {
+            disableCalculate();
+        }
+    });
+    connect(conditionPage_, &ConditionPage::calculateRequested, this,
+            [this] { conditionPage_->calculateSteady(sharedInputs()); });
+    connect(loadCyclePage_, &LoadCyclePage::calculateRequested, this,
+            [this] { loadCyclePage_->calculateLoadCycle(sharedInputs()); });
+    connect(conditionPage_, &ConditionPage::deviceUsed, devicePage_,
+            &DeviceSelectionPage::showSelectedDevice);
+    connect(loadCyclePage_, &LoadCyclePage::deviceUsed, devicePage_,
+            &DeviceSelectionPage::showSelectedDevice);
+    loadCyclePage_->setListedDevice(devicePage_->currentSeries(), devicePage_->currentTypeNumber());
 
     // The tab widget takes ownership; hidden pages keep everything they hold.
     tabs_->addTab(devicePage_, QStringLiteral("Select IGBT"));
@@ -63,6 +100,34 @@ MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent) 
 
     disableAutoDefault(*this);
     setFixedSize(body->width(), menuHeight + body->height());
+}
+
+SharedInputs MainWindow::sharedInputs() const {
+    return {heatsinkPage_->ambientText(), devicePage_->currentSeries(),
+            devicePage_->currentTypeNumber(), heatsinkPage_->pageHeatsink()};
+}
+
+void MainWindow::shareDeviceState() {
+    const bool applied = devicePage_->deviceSelected();
+    const bool ready = heatsinkPage_->modelReady();
+    loadCyclePage_->setDeviceApplied(applied);
+    loadCyclePage_->setModelReady(ready);
+    conditionPage_->setCalculateEnabled(steadyCalculateEnabled(applied, ready));
+    loadCyclePage_->setCalculateEnabled(loadCycleCalculateEnabled(
+        applied, ready, static_cast<std::size_t>(loadCyclePage_->rowCount())));
+}
+
+void MainWindow::disableCalculate() {
+    conditionPage_->setCalculateEnabled(false);
+    loadCyclePage_->setCalculateEnabled(false);
+}
+
+void MainWindow::openRecommendedDevice() {
+    RecommendedDeviceDialog dialog(library_, devicePage_);
+    if (dialog.exec() == QDialog::Accepted && dialog.recommendedPick() != nullptr) {
+        const DeviceIndexEntry& pick = *dialog.recommendedPick();
+        devicePage_->choosePick(pick.series, pick.typeNumber);
+    }
 }
 
 void MainWindow::showAbout() {

@@ -16,6 +16,7 @@ class DeviceSelectionPage;
 class HeatsinkPage;
 class LoadCyclePage;
 class Prompt;
+struct SharedInputs;
 
 class MainWindow : public QDialog {
     Q_OBJECT
@@ -34,11 +35,21 @@ public:
 
 public slots:
     void showAbout();
+    // "Recommended device": the search, and its pick applied on the device page.
+    void openRecommendedDevice();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // What the heat-sink and device pages hold for a calculation.
+    SharedInputs sharedInputs() const;
+    // Lets the pages know what their commands depend on, and enables the
+    // calculate commands that may run.
+    void shareDeviceState();
+    void disableCalculate();
+
+    DeviceLibrary& library_;
     LoadCyclePage* loadCyclePage_ = nullptr;
     ConditionPage* conditionPage_ = nullptr;
     HeatsinkPage* heatsinkPage_ = nullptr;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/byte_text_combo_box.h"
-#include "app/dialog_layout.h"
 #include "library/device_library.h"
+#include "widgets/byte_text_combo_box.h"
+#include "widgets/dialog_layout.h"
 
 namespace thermalyx {
 
@@ -91,6 +91,7 @@ RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, Q
     connect(searchButton_, &QPushButton::clicked, this, &RecommendedDeviceDialog::search);
     connect(ok, &QPushButton::clicked, this, &RecommendedDeviceDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &RecommendedDeviceDialog::reject);
+    pressFocusedButtonOnEnter(*this);
 }
 
 QString RecommendedDeviceDialog::statusText() const {

@@ -9,15 +9,13 @@
 #include <QRadioButton>
 #include <vector>
 
-#include "app/device_selection_page.h"
-#include "app/dialog_layout.h"
-#include "app/prompt.h"
 #include "library/device_library.h"
 #include "pages/circuit_picture.h"
-#include "pages/heatsink_page.h"
-#include "pages/picture_frame.h"
 #include "results/steady_figures.h"
 #include "results/steady_result_dialog.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/picture_view.h"
+#include "widgets/prompt.h"
 
 namespace thermalyx {
 
@@ -71,18 +69,9 @@ ConditionPage::ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidg
     dcLock_ = layout.check(QStringLiteral("DC LOCK"), 22, 250, 80);
     calculate_ = layout.button(QStringLiteral("calculate"), 174, 284, 72, 18);
 
-    // The group fits the picture's fixed pixel size.
-    QGroupBox* circuitGroup =
-        layout.group(QStringLiteral("Circuit configuration"), 254, 6, 176, 296);
-    auto* frame = new PictureFrame(circuitPicture(), this);
-    const QSize frameSize = kCircuitPictureSize + QSize(2, 2);
-    const QRect groupRect = circuitGroup->geometry();
-    frame->setGeometry(QRect(QPoint(groupRect.center().x() - frameSize.width() / 2,
-                                    groupRect.top() + layout.units().y(14)),
-                             frameSize));
-    circuitGroup->setGeometry(groupRect.adjusted(
-        0, 0, 0, frame->geometry().bottom() + layout.units().y(8) - groupRect.bottom()));
-    frame->setObjectName(QStringLiteral("circuitPicture"));
+    layout
+        .pictureGroup(QStringLiteral("Circuit configuration"), 254, 6, 176, 296, circuitPicture())
+        ->setObjectName(QStringLiteral("circuitPicture"));
 
     dcLock_->setObjectName(QStringLiteral("dcLockBox"));
     twoArms_->setObjectName(QStringLiteral("twoArmsButton"));
@@ -100,12 +89,7 @@ ConditionPage::ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidg
             [this] { modulation_ = kModulationThreeArms; });
 
     calculate_->setEnabled(false);
-    connect(calculate_, &QPushButton::clicked, this, &ConditionPage::calculateSteady);
-}
-
-void ConditionPage::link(HeatsinkPage& heatsinkPage, DeviceSelectionPage& devicePage) {
-    heatsinkPage_ = &heatsinkPage;
-    devicePage_ = &devicePage;
+    connect(calculate_, &QPushButton::clicked, this, &ConditionPage::calculateRequested);
 }
 
 void ConditionPage::setDefaultTexts(const ConditionTexts& texts) {
@@ -143,62 +127,44 @@ void ConditionPage::showInputError(const std::string& message) {
                    QString::fromStdString(std::string(kInputErrorCaption)), PromptIcon::Warning);
 }
 
-void ConditionPage::calculateSteady() {
-    if (heatsinkPage_ == nullptr || devicePage_ == nullptr) {
-        return;
-    }
-    // Ta first: the heat-sink model is meaningless outside its range.
-    const std::string ambientText = heatsinkPage_->ambientText();
-    if (std::string message = checkAmbientText(ambientText); !message.empty()) {
-        showInputError(message);
-        return;
-    }
-
-    const DeviceIndexEntry* selected = devicePage_->applySelectedDevice();
-    if (selected == nullptr) {
-        return;
-    }
-    const DeviceIndexEntry& device = *selected;
-
+void ConditionPage::calculateSteady(const SharedInputs& inputs) {
     if (twoArms_->isChecked()) {
         modulation_ = kModulationTwoArms;
     } else if (threeArms_->isChecked()) {
         modulation_ = kModulationThreeArms;
     } else {
         modulation_ = 0;
-        return;
     }
+    SteadyRequest request;
+    request.ambientText = inputs.ambientText;
+    request.series = inputs.series;
+    request.typeNumber = inputs.typeNumber;
+    request.modulation = modulation_;
+    request.texts = givenTexts(fieldTexts());
+    request.dcLock = dcLock_->isChecked();
+    request.heatsink = inputs.heatsink;
+    SteadyOutcome outcome = runSteadyRequest(library_, request);
 
-    OperatingCondition condition;
-    condition.series = device.series;
-    condition.typeNumber = device.typeNumber;
-    condition.modulation = modulation_;
-    if (std::string message = checkConditionTexts(fieldTexts(), *device.limits, condition);
-        !message.empty()) {
-        showInputError(message);
+    if (outcome.stage == RequestStage::Ambient) {
+        showInputError(outcome.message);
         return;
     }
-    condition.dcLock = dcLock_->isChecked();
-
-    const HeatsinkModel heatsink = heatsinkPage_->buildHeatsinkModel();
-    condition.heatsink.rth = heatsinkPage_->heatsinkRth();
-    condition.heatsink.tth = heatsinkPage_->heatsinkTth();
-    // A network the engine can't compute with (an edit left a value infinite).
-    if (std::string message = checkHeatsinkModel(heatsink); !message.empty()) {
-        showInputError(message);
+    if (outcome.device != nullptr) {
+        emit deviceUsed(inputs.series, inputs.typeNumber);
+    }
+    if (!outcome.ok()) {
+        // A missing device or modulation ends the command silently.
+        if (!outcome.message.empty()) {
+            showInputError(outcome.message);
+        }
         return;
     }
-
-    SteadyResult result;
-    if (!calculateOperatingPoint(condition, *device.limits, *device.params, heatsink, result)) {
-        return;
-    }
-    lastSteady_.condition = condition;
-    lastSteady_.result = std::move(result);
+    lastSteady_.condition = std::move(outcome.condition);
+    lastSteady_.result = std::move(outcome.result);
 
     {
         SteadyResultDialog dialog(library_, lastSteady_.condition, lastSteady_.result,
-                                  ambientFigureText(ambientText), prompt_, this);
+                                  ambientFigureText(inputs.ambientText), prompt_, this);
         dialog.setReportWriteOptions(reportOptions_);
         dialog.exec();
     }

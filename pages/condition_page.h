@@ -7,6 +7,7 @@
 
 #include "engine/operating_point.h"
 #include "pages/input_rules.h"
+#include "pages/shared_inputs.h"
 #include "results/report_file.h"
 
 class QCheckBox;
@@ -17,8 +18,6 @@ class QRadioButton;
 namespace thermalyx {
 
 class DeviceLibrary;
-class DeviceSelectionPage;
-class HeatsinkPage;
 class Prompt;
 
 // The last steady-state calculation: what the result window shows and the
@@ -47,8 +46,6 @@ public:
 
     ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidget* parent = nullptr);
 
-    void link(HeatsinkPage& heatsinkPage, DeviceSelectionPage& devicePage);
-
     // Shows a device's default inputs; "DC LOCK" and the modulation stay.
     void setDefaultTexts(const ConditionTexts& texts);
     void setCalculateEnabled(bool enabled);
@@ -64,9 +61,16 @@ public:
     QPushButton* calculateButton() const { return calculate_; }
     int modulation() const { return modulation_; }
 
+signals:
+    // "calculate" was pressed; the main window answers with calculateSteady.
+    void calculateRequested();
+    // A calculation found this device; shown on the device selection page
+    // before any message.
+    void deviceUsed(const std::string& series, const std::string& typeNumber);
+
 public slots:
-    // "calculate": checks every input, runs the engine and shows the result.
-    void calculateSteady();
+    // Checks every input, runs the engine and shows the result.
+    void calculateSteady(const thermalyx::SharedInputs& inputs);
 
 private:
     ConditionTexts fieldTexts() const;
@@ -74,8 +78,6 @@ private:
 
     const DeviceLibrary& library_;
     Prompt& prompt_;
-    HeatsinkPage* heatsinkPage_ = nullptr;
-    DeviceSelectionPage* devicePage_ = nullptr;
 
     std::array<QLineEdit*, FieldCount> fields_{};
     QCheckBox* dcLock_ = nullptr;

@@ -4,16 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <limits>
 
-#include "app/device_selection_page.h"
-#include "app/dialog_layout.h"
-#include "app/prompt.h"
-#include "pages/condition_page.h"
 #include "pages/input_rules.h"
-#include "pages/load_cycle_page.h"
-#include "pages/picture_frame.h"
 #include "pages/thermal_model_picture.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/picture_view.h"
+#include "widgets/prompt.h"
 
 namespace thermalyx {
 
@@ -64,18 +60,10 @@ HeatsinkPage::HeatsinkPage(Prompt& prompt, QWidget* parent) : QWidget(parent), p
         layout.label(QStringLiteral("(s)"), 226, y + 2, 14);
     }
 
-    // The group fits the picture's fixed pixel size.
-    QGroupBox* modelGroup =
-        layout.group(QStringLiteral("Thermal resistance model"), 254, 8, 176, 294);
-    auto* frame = new PictureFrame(thermalModelPicture(), this);
-    const QSize frameSize = kThermalModelPictureSize + QSize(2, 2);
-    const QRect groupRect = modelGroup->geometry();
-    frame->setGeometry(QRect(QPoint(groupRect.center().x() - frameSize.width() / 2,
-                                    groupRect.top() + layout.units().y(14)),
-                             frameSize));
-    modelGroup->setGeometry(groupRect.adjusted(
-        0, 0, 0, frame->geometry().bottom() + layout.units().y(8) - groupRect.bottom()));
-    frame->setObjectName(QStringLiteral("thermalModelPicture"));
+    layout
+        .pictureGroup(QStringLiteral("Thermal resistance model"), 254, 8, 176, 294,
+                      thermalModelPicture())
+        ->setObjectName(QStringLiteral("thermalModelPicture"));
 
     rthFactor_->setText(QStringLiteral("1.0"));
     tthFactor_->setText(QStringLiteral("1.0"));
@@ -99,27 +87,8 @@ HeatsinkPage::HeatsinkPage(Prompt& prompt, QWidget* parent) : QWidget(parent), p
     }
 }
 
-void HeatsinkPage::link(LoadCyclePage& loadCyclePage, ConditionPage& conditionPage,
-                        DeviceSelectionPage& devicePage) {
-    loadCyclePage_ = &loadCyclePage;
-    conditionPage_ = &conditionPage;
-    devicePage_ = &devicePage;
-}
-
 std::string HeatsinkPage::ambientText() const {
     return fieldText(*ambient_);
-}
-
-HeatsinkModel HeatsinkPage::buildHeatsinkModel() const {
-    HeatsinkModel model = thermalyx::buildHeatsinkModel(heatsinkRth_, heatsinkTth_, ambientText());
-    // modelReady stays set after an invalid edit, so applying a device enables
-    // the calculate commands again; a letter read as a 0 s time constant or a
-    // 0 K/W stage must not reach the engine then.
-    if (!networkComplete_) {
-        model.rth.fill(std::numeric_limits<double>::quiet_NaN());
-        model.tth.fill(std::numeric_limits<double>::quiet_NaN());
-    }
-    return model;
 }
 
 void HeatsinkPage::estimateHeatsink() {
@@ -140,7 +109,7 @@ void HeatsinkPage::estimateHeatsink() {
     heatsinkTth_ = estimate.tth;
     modelReady_ = true;
     networkComplete_ = true;
-    applyEnableRule();
+    emit networkChanged();
 }
 
 void HeatsinkPage::onTransientFieldEdited() {
@@ -158,27 +127,8 @@ void HeatsinkPage::onTransientFieldEdited() {
     rthSum_->setText(shown(state.rthSumText));
     if (state.allValid) {
         modelReady_ = true;
-        applyEnableRule();
-        return;
     }
-    if (conditionPage_ != nullptr) {
-        conditionPage_->setCalculateEnabled(false);
-    }
-    if (loadCyclePage_ != nullptr) {
-        loadCyclePage_->setCalculateEnabled(false);
-    }
-}
-
-void HeatsinkPage::applyEnableRule() {
-    if (devicePage_ == nullptr || !devicePage_->deviceSelected()) {
-        return;
-    }
-    if (conditionPage_ != nullptr) {
-        conditionPage_->setCalculateEnabled(true);
-    }
-    if (loadCyclePage_ != nullptr && loadCyclePage_->rowCount() >= 1) {
-        loadCyclePage_->setCalculateEnabled(true);
-    }
+    emit networkChanged();
 }
 
 }  // namespace thermalyx

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/operating_point.h"
+#include "pages/calculation_request.h"
 #include "pages/heatsink_rules.h"
 
 class QLineEdit;
@@ -14,9 +15,6 @@ class QPushButton;
 
 namespace thermalyx {
 
-class ConditionPage;
-class DeviceSelectionPage;
-class LoadCyclePage;
 class Prompt;
 
 class HeatsinkPage : public QWidget {
@@ -24,9 +22,6 @@ class HeatsinkPage : public QWidget {
 
 public:
     HeatsinkPage(Prompt& prompt, QWidget* parent = nullptr);
-
-    void link(LoadCyclePage& loadCyclePage, ConditionPage& conditionPage,
-              DeviceSelectionPage& devicePage);
 
     // A complete network was estimated or entered once; never cleared.
     bool modelReady() const { return modelReady_; }
@@ -36,12 +31,11 @@ public:
     // The last estimate or edit left all eight network values valid.
     bool networkComplete() const { return networkComplete_; }
 
+    // The network as a calculation takes it.
+    PageHeatsink pageHeatsink() const { return {heatsinkRth_, heatsinkTth_, networkComplete_}; }
+
     // The Ta field as it stands now.
     std::string ambientText() const;
-    // The engine's model from the network numbers and the Ta field. While an
-    // edit has left the network incomplete its stages are NaN, which every
-    // calculate command's model check refuses.
-    HeatsinkModel buildHeatsinkModel() const;
 
     QLineEdit* capacityEdit() const { return capacity_; }
     QLineEdit* rthFactorEdit() const { return rthFactor_; }
@@ -52,6 +46,11 @@ public:
     QLineEdit* tthEdit(int stage) const { return tth_.at(stage); }
     QPushButton* estimateButton() const { return estimateButton_; }
 
+signals:
+    // An estimate or an edit of Rth1..Rth4, Tth1..Tth4 changed the network;
+    // networkComplete() tells whether it can be calculated with.
+    void networkChanged();
+
 public slots:
     // "Calculate heatsink".
     void estimateHeatsink();
@@ -59,13 +58,7 @@ public slots:
     void onTransientFieldEdited();
 
 private:
-    // Enables the calculate commands that may now run.
-    void applyEnableRule();
-
     Prompt& prompt_;
-    LoadCyclePage* loadCyclePage_ = nullptr;
-    ConditionPage* conditionPage_ = nullptr;
-    DeviceSelectionPage* devicePage_ = nullptr;
 
     QLineEdit* capacity_ = nullptr;
     QLineEdit* rthFactor_ = nullptr;

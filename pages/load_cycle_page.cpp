@@ -11,15 +11,14 @@
 #include <QTableWidget>
 #include <array>
 
-#include "app/device_selection_page.h"
-#include "app/dialog_layout.h"
-#include "app/prompt.h"
 #include "library/device_library.h"
 #include "library/number_text.h"
-#include "pages/heatsink_page.h"
+#include "pages/calculation_request.h"
 #include "pages/mode_editor_dialog.h"
 #include "results/load_cycle_result_dialog.h"
 #include "results/steady_figures.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/prompt.h"
 
 namespace thermalyx {
 
@@ -182,7 +181,7 @@ LoadCyclePage::LoadCyclePage(const DeviceLibrary& library, Prompt& prompt, QWidg
     connect(addButton_, &QPushButton::clicked, this, &LoadCyclePage::addMode);
     connect(deleteButton_, &QPushButton::clicked, this, &LoadCyclePage::deleteMode);
     connect(changeButton_, &QPushButton::clicked, this, &LoadCyclePage::changeMode);
-    connect(calculateButton_, &QPushButton::clicked, this, &LoadCyclePage::calculateLoadCycle);
+    connect(calculateButton_, &QPushButton::clicked, this, &LoadCyclePage::calculateRequested);
 
     // A device is needed before a mode can be entered, and a mode before a cycle.
     addButton_->setEnabled(false);
@@ -190,9 +189,9 @@ LoadCyclePage::LoadCyclePage(const DeviceLibrary& library, Prompt& prompt, QWidg
     calculateButton_->setEnabled(false);
 }
 
-void LoadCyclePage::link(HeatsinkPage& heatsinkPage, DeviceSelectionPage& devicePage) {
-    heatsinkPage_ = &heatsinkPage;
-    devicePage_ = &devicePage;
+void LoadCyclePage::setListedDevice(std::string series, std::string typeNumber) {
+    listedSeries_ = std::move(series);
+    listedType_ = std::move(typeNumber);
 }
 
 int LoadCyclePage::rowCount() const {
@@ -235,9 +234,9 @@ void LoadCyclePage::setChangeEnabled(bool enabled) {
     changeButton_->setEnabled(enabled);
 }
 
-bool LoadCyclePage::deviceReady() const {
-    return devicePage_ != nullptr && devicePage_->deviceSelected() && heatsinkPage_ != nullptr &&
-           heatsinkPage_->modelReady();
+void LoadCyclePage::updateCalculateEnabled() {
+    calculateButton_->setEnabled(loadCycleCalculateEnabled(deviceApplied_, modelReady_,
+                                                           static_cast<std::size_t>(rowCount())));
 }
 
 void LoadCyclePage::showInputError(const std::string& message) {
@@ -259,15 +258,9 @@ void LoadCyclePage::writeRow(int row, const ModeRowTexts& texts) {
 
 std::optional<ModeRowTexts> LoadCyclePage::runEditor(
     const std::function<ModeRowTexts(const ConditionLimits&)>& prefill) {
-    std::string series;
-    std::string typeNumber;
-    if (devicePage_ != nullptr) {
-        series = devicePage_->currentSeries();
-        typeNumber = devicePage_->currentTypeNumber();
-    }
-    ModeEditorDialog editor(library_, prompt_, series, typeNumber, this);
+    ModeEditorDialog editor(library_, prompt_, listedSeries_, listedType_, this);
     std::vector<const DeviceIndexEntry*> found;
-    if (library_.findDevices(found, DeviceQueryKind::BySeriesAndType, series, typeNumber)) {
+    if (library_.findDevices(found, DeviceQueryKind::BySeriesAndType, listedSeries_, listedType_)) {
         editor.setTexts(prefill(*found.front()->limits));
     }
     if (editor.exec() != QDialog::Accepted) {
@@ -294,9 +287,7 @@ void LoadCyclePage::addMode() {
         number->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
         table_->setItem(row, 0, number);
         writeRow(row, *texts);
-        if (deviceReady()) {
-            calculateButton_->setEnabled(true);
-        }
+        updateCalculateEnabled();
     }
     selectedRow_ = -1;
 }
@@ -329,11 +320,7 @@ void LoadCyclePage::deleteMode() {
         }
         table_->removeRow(selectedRow_);
     }
-    if (rowCount() == 0) {
-        calculateButton_->setEnabled(false);
-    } else if (deviceReady()) {
-        calculateButton_->setEnabled(true);
-    }
+    updateCalculateEnabled();
     selectedRow_ = -1;
 }
 
@@ -344,79 +331,52 @@ void LoadCyclePage::onTableClicked() {
 
 void LoadCyclePage::onTableDoubleClicked() {
     onTableClicked();
-    if (devicePage_ != nullptr && devicePage_->deviceSelected()) {
+    if (deviceApplied_) {
         changeMode();
     }
 }
 
-void LoadCyclePage::calculateLoadCycle() {
-    if (heatsinkPage_ == nullptr || devicePage_ == nullptr) {
-        return;
-    }
-    const std::string ambientText = heatsinkPage_->ambientText();
-    if (std::string message = checkAmbientText(ambientText); !message.empty()) {
-        showInputError(message);
-        return;
-    }
-
-    const DeviceIndexEntry* selected = devicePage_->applySelectedDevice();
-    if (selected == nullptr) {
-        return;
-    }
-    const DeviceIndexEntry& device = *selected;
-
+void LoadCyclePage::calculateLoadCycle(const SharedInputs& inputs) {
     if (twoArms_->isChecked()) {
         modulation_ = kModulationTwoArms;
     } else if (threeArms_->isChecked()) {
         modulation_ = kModulationThreeArms;
     } else {
         modulation_ = 0;
-        return;
     }
-
-    // Rows entered for another device are judged by this device's limits.
-    std::vector<LoadCycleMode> modes(static_cast<std::size_t>(rowCount()));
+    LoadCycleRequest request;
+    request.ambientText = inputs.ambientText;
+    request.series = inputs.series;
+    request.typeNumber = inputs.typeNumber;
+    request.modulation = modulation_;
     for (int r = 0; r < rowCount(); ++r) {
-        LoadCycleMode& mode = modes[static_cast<std::size_t>(r)];
-        mode.series = device.series;
-        mode.typeNumber = device.typeNumber;
-        mode.modulation = modulation_;
-        mode.tjMode = tjMode_;
-        if (std::string message = checkModeRow(rowTexts(r), *device.limits, mode);
-            !message.empty()) {
-            showInputError(message);
-            return;
+        request.rows.push_back(rowTexts(r));
+    }
+    request.tjMode = tjMode_;
+    request.heatsink = inputs.heatsink;
+    LoadCycleOutcome outcome = runLoadCycleRequest(library_, request);
+
+    if (outcome.stage == RequestStage::Ambient) {
+        showInputError(outcome.message);
+        return;
+    }
+    if (outcome.device != nullptr) {
+        emit deviceUsed(inputs.series, inputs.typeNumber);
+    }
+    if (!outcome.ok()) {
+        // A missing device or modulation ends the command silently.
+        if (!outcome.message.empty()) {
+            showInputError(outcome.message);
         }
-    }
-    if (std::string message = checkModeTable(modes); !message.empty()) {
-        showInputError(message);
         return;
     }
-
-    const HeatsinkModel heatsink = heatsinkPage_->buildHeatsinkModel();
-    // A network the engine can't compute with (an edit left a value infinite).
-    if (std::string message = checkHeatsinkModel(heatsink); !message.empty()) {
-        showInputError(message);
-        return;
-    }
-    for (LoadCycleMode& mode : modes) {
-        mode.heatsink.rth = heatsinkPage_->heatsinkRth();
-        mode.heatsink.tth = heatsinkPage_->heatsinkTth();
-    }
-
-    LoadCycleResult result;
-    if (!simulateLoadCycle(modes, *device.limits, *device.params, heatsink, result)) {
-        // The rules passed every row, so this is a cycle the engine can't form.
-        showInputError(std::string(kLimitExceededMessage));
-        return;
-    }
-    lastLoadCycle_.modes = std::move(modes);
-    lastLoadCycle_.result = std::move(result);
+    lastLoadCycle_.modes = std::move(outcome.modes);
+    lastLoadCycle_.result = std::move(outcome.result);
 
     {
         LoadCycleResultDialog dialog(library_, lastLoadCycle_.modes, lastLoadCycle_.result,
-                                     modeTableRows(), ambientFigureText(ambientText), prompt_,
-                                     this);
+                                     modeTableRows(), ambientFigureText(inputs.ambientText),
+                                     prompt_, this);
         dialog.setReportWriteOptions(reportOptions_);
         dialog.exec();
     }

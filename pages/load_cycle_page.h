@@ -13,6 +13,7 @@
 
 #include "engine/load_cycle.h"
 #include "pages/input_rules.h"
+#include "pages/shared_inputs.h"
 #include "results/chart_geometry.h"
 #include "results/report_file.h"
 
@@ -23,8 +24,6 @@ class QTableWidget;
 namespace thermalyx {
 
 class DeviceLibrary;
-class DeviceSelectionPage;
-class HeatsinkPage;
 class Prompt;
 
 // The last load-cycle calculation: what the result window shows and the report
@@ -44,8 +43,6 @@ public:
 
     LoadCyclePage(const DeviceLibrary& library, Prompt& prompt, QWidget* parent = nullptr);
 
-    void link(HeatsinkPage& heatsinkPage, DeviceSelectionPage& devicePage);
-
     // Rows of the mode table.
     int rowCount() const;
     // Columns 1 to 10 and the DC LOCK state of a row, as the table shows them.
@@ -56,6 +53,13 @@ public:
     void setCalculateEnabled(bool enabled);
     void setAddEnabled(bool enabled);
     void setChangeEnabled(bool enabled);
+
+    // What the other pages hold that the table commands depend on: the device
+    // the selection page's lists name (new modes are entered for it), whether
+    // a device is applied and whether the heat-sink model is ready.
+    void setListedDevice(std::string series, std::string typeNumber);
+    void setDeviceApplied(bool applied) { deviceApplied_ = applied; }
+    void setModelReady(bool ready) { modelReady_ = ready; }
 
     // The row last clicked, -1 for none; reset after every ADD, CHANGE and DELETE.
     int selectedRow() const { return selectedRow_; }
@@ -78,6 +82,13 @@ public:
     QRadioButton* maximumButton() const { return maximum_; }
     QRadioButton* averageButton() const { return average_; }
 
+signals:
+    // "calculate" was pressed; the main window answers with calculateLoadCycle.
+    void calculateRequested();
+    // A calculation found this device; shown on the device selection page
+    // before any message.
+    void deviceUsed(const std::string& series, const std::string& typeNumber);
+
 public slots:
     // "ADD": appends a mode through the editor.
     void addMode();
@@ -85,26 +96,28 @@ public slots:
     void changeMode();
     // "DELETE": removes the selected mode after asking.
     void deleteMode();
-    // "calculate": checks every mode, runs the cycle and shows the result.
-    void calculateLoadCycle();
+    // Checks every mode, runs the cycle and shows the result.
+    void calculateLoadCycle(const thermalyx::SharedInputs& inputs);
 
 private:
     void onTableClicked();
     void onTableDoubleClicked();
-    // Runs the editor for the device chosen on the device selection page,
-    // prefilled from that device's limits when it is found; the accepted texts,
-    // or nothing when cancelled.
+    // Runs the editor for the listed device, prefilled from that device's
+    // limits when it is found; the accepted texts, or nothing when cancelled.
     std::optional<ModeRowTexts> runEditor(
         const std::function<ModeRowTexts(const ConditionLimits&)>& prefill);
     void writeRow(int row, const ModeRowTexts& texts);
-    bool deviceReady() const;
+    // Enables "calculate" when a device, the model and a mode are there.
+    void updateCalculateEnabled();
     void showInputError(const std::string& message);
     std::string cellText(int row, int column) const;
 
     const DeviceLibrary& library_;
     Prompt& prompt_;
-    HeatsinkPage* heatsinkPage_ = nullptr;
-    DeviceSelectionPage* devicePage_ = nullptr;
+    std::string listedSeries_;
+    std::string listedType_;
+    bool deviceApplied_ = false;
+    bool modelReady_ = false;
 
     QTableWidget* table_ = nullptr;
     QPushButton* addButton_ = nullptr;

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <vector>
 
-#include "app/dialog_layout.h"
-#include "app/prompt.h"
 #include "library/device_library.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/prompt.h"
 
 namespace thermalyx {
 
@@ -84,6 +84,7 @@ ModeEditorDialog::ModeEditorDialog(const DeviceLibrary& library, Prompt& prompt,
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &ModeEditorDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &ModeEditorDialog::reject);
+    pressFocusedButtonOnEnter(*this);
 
     const DialogUnits& units = layout.units();
     setFixedSize(units.size(236, buttonY + 24));

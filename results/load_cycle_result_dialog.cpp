@@ -1,19 +1,13 @@
 #include "results/load_cycle_result_dialog.h"
 
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
-#include <algorithm>
 
-#include "app/dialog_layout.h"
-#include "app/display_text.h"
-#include "app/prompt.h"
-#include "library/number_text.h"
-#include "results/chart_view.h"
 #include "results/load_cycle_report.h"
+#include "widgets/chart_painter.h"
+#include "widgets/display_text.h"
 
 namespace thermalyx {
 
@@ -24,10 +18,9 @@ namespace {
 // 35 and 17 pixels above the bottom.
 constexpr int kChartMinWidth = 438;
 constexpr int kChartMinHeight = 281;
-// Space kept between a legend and a chart frame, pixels.
-constexpr int kLegendGap = 2;
 
-const QString kSaveCaption = QStringLiteral("Save calculation result");
+// Labels at 285, values at 370, units at 410; dialog units.
+constexpr FigureColumn kColumn{285, 80, 370, 30, 410};
 
 struct FigureRow {
     LoadCycleFigure figure;
@@ -61,16 +54,6 @@ constexpr std::array<ListColumn, 4> kListColumns = {{
     {"FWD loss (W)", Qt::AlignCenter},
 }};
 
-void shiftLegend(LegendGeometry& legend, int dy) {
-    legend.box.top += dy;
-    legend.box.bottom += dy;
-    for (LegendEntry& entry : legend.entries) {
-        entry.sample.from.y += dy;
-        entry.sample.to.y += dy;
-        entry.text.position.y += dy;
-    }
-}
-
 }  // namespace
 
 LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
@@ -79,63 +62,25 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
                                              std::vector<ModeTableRow> rows,
                                              const std::string& ambientText, Prompt& prompt,
                                              QWidget* parent)
-    : QDialog(parent),
+    : ResultWindow(prompt, parent),
       library_(library),
       modes_(modes),
       result_(result),
-      rows_(std::move(rows)),
-      prompt_(prompt) {
-    setWindowTitle(
-        QStringLiteral("IGBT/FWD power loss simulation for PWM inverter/converter systems"));
-    const DialogLayout layout(*this);
-    const DialogUnits& units = layout.units();
-
-    saveButton_ = layout.button(QStringLiteral("SAVE"), 55, 6, 60, 14);
-    closeButton_ = layout.button(QStringLiteral("CLOSE"), 145, 6, 60, 14);
-    saveButton_->setObjectName(QStringLiteral("saveButton"));
-    closeButton_->setObjectName(QStringLiteral("closeButton"));
-    connect(saveButton_, &QPushButton::clicked, this, &LoadCycleResultDialog::saveReport);
-    connect(closeButton_, &QPushButton::clicked, this, &LoadCycleResultDialog::accept);
-
-    // The frames grow to what the charts' pixel geometry needs and move clear of
-    // the legends: the temperature legend above the upper frame, the loss
-    // legend between the two.
-    temperatureLegend_ = loadCycleTemperatureLegend();
-    lossLegend_ = loadCycleLossLegend();
-    const QRect upperUnits = layout.rect(7, 37, 250, 150);
-    const QRect lowerUnits = layout.rect(7, 204, 250, 150);
-    const QSize frameSize(std::max(upperUnits.width(), kChartMinWidth),
-                          std::max(upperUnits.height(), kChartMinHeight));
-    const QRect upper(
-        QPoint(upperUnits.left(),
-               std::max(upperUnits.top(), temperatureLegend_.box.bottom + kLegendGap)),
-        frameSize);
-    shiftLegend(lossLegend_, std::max(0, upper.bottom() + 1 + kLegendGap - lossLegend_.box.top));
-    const QRect lower(
-        QPoint(lowerUnits.left(), std::max(lowerUnits.top(), lossLegend_.box.bottom + kLegendGap)),
-        frameSize);
-
-    temperatureChart_ = new ChartView(this);
-    temperatureChart_->setGeometry(upper);
-    temperatureChart_->setObjectName(QStringLiteral("temperatureChart"));
-    lossChart_ = new ChartView(this);
-    lossChart_->setGeometry(lower);
-    lossChart_->setObjectName(QStringLiteral("lossChart"));
-    const TextWidth width = axisTextWidth();
-    temperatureChart_->setChart(
-        loadCycleTemperatureChart(result_, rows_, temperatureChart_->frameSize(), width));
-    lossChart_->setChart(loadCycleLossChart(result_, rows_, lossChart_->frameSize(), width));
+      rows_(std::move(rows)) {
+    connect(closeButton(), &QPushButton::clicked, this, &LoadCycleResultDialog::accept);
 
     // The list and the figures move right as far as the frames grew.
-    const int columnShift = std::max(0, upper.right() + units.x(8) - units.x(265));
-    const auto shifted = [columnShift](QWidget* widget) {
-        widget->move(widget->pos() + QPoint(columnShift, 0));
-    };
+    placeCharts(7, QSize(kChartMinWidth, kChartMinHeight), loadCycleTemperatureLegend(),
+                loadCycleLossLegend(), 265, 8);
+    const TextWidth width = axisTextWidth();
+    temperatureChart()->setChart(
+        loadCycleTemperatureChart(result_, rows_, temperatureChart()->frameSize(), width));
+    lossChart()->setChart(loadCycleLossChart(result_, rows_, lossChart()->frameSize(), width));
 
     modeList_ = new QTableWidget(0, static_cast<int>(kListColumns.size()), this);
     modeList_->setObjectName(QStringLiteral("modeList"));
-    modeList_->setGeometry(layout.rect(265, 8, 182, 226));
-    shifted(modeList_);
+    modeList_->setGeometry(layout().rect(265, 8, 182, 226));
+    shiftIntoColumn(modeList_);
     const QFont listFont = dialogFont();
     modeList_->setFont(listFont);
     modeList_->verticalHeader()->hide();
@@ -175,54 +120,20 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
     const LoadCycleFigureTexts texts = loadCycleFigureTexts(result_, ambientText);
     for (int i = 0; i < kLoadCycleFigureCount; ++i) {
         const FigureRow& row = kFigureRows[static_cast<std::size_t>(i)];
-        const int y = kFirstFigureY + i * kFigurePitch;
-        shifted(layout.label(QString::fromLatin1(row.label), 285, y + 1, 80));
-        QLabel* value = layout.label(QString(), 370, y, 30, 10);
-        value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        value->setObjectName(QStringLiteral("figure_") + QString::fromStdString(formatInt(row.id)));
-        value->setText(QString::fromStdString(texts[figureIndex(row.figure)]));
-        value->setMargin(1);
-        shifted(value);
-        figures_[figureIndex(row.figure)] = value;
-        shifted(layout.label(QStringLiteral("(deg.)"), 410, y + 1, 30));
+        figures_[figureIndex(row.figure)] =
+            figureRow(kColumn, row.label, "(deg.)", kFirstFigureY + i * kFigurePitch, row.id,
+                      texts[figureIndex(row.figure)], Qt::AlignLeft);
     }
-
-    const int windowWidth = units.x(454) + columnShift;
-    const int windowHeight = std::max(units.y(358), lower.bottom() + 1 + units.y(6));
-    setFixedSize(windowWidth, windowHeight);
+    fixSize();
 }
 
 QString LoadCycleResultDialog::figureText(LoadCycleFigure figure) const {
     return figures_[figureIndex(figure)]->text();
 }
 
-void LoadCycleResultDialog::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    QPainter painter(this);
-    paintLegend(painter, temperatureLegend_);
-    paintLegend(painter, lossLegend_);
-}
-
-void LoadCycleResultDialog::saveReport() {
-    const QString path =
-        prompt_.saveFileName(this, {QString(),
-                                    {QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")},
-                                    QStringLiteral("txt")});
-    if (path.isEmpty()) {
-        return;
-    }
-    std::string reason;
-    if (writeLoadCycleReport(QFile::encodeName(path).toStdString(), library_, modes_, result_,
-                             reason, reportOptions_)) {
-        prompt_.inform(this, QStringLiteral("It is saved as a text file..."), kSaveCaption,
-                       PromptIcon::Information);
-    } else {
-        // Saying nothing would leave the user believing the report was written.
-        prompt_.inform(this,
-                       QStringLiteral("The text file could not be saved: ") + displayText(reason),
-                       kSaveCaption, PromptIcon::Warning);
-    }
+bool LoadCycleResultDialog::writeReport(const std::string& path, std::string& reason,
+                                        const ReportWriteOptions& options) const {
+    return writeLoadCycleReport(path, library_, modes_, result_, reason, options);
 }
 
 }  // namespace thermalyx

@@ -3,7 +3,6 @@
 // profile over the whole cycle, and SAVE for the report.
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <string>
 #include <vector>
@@ -12,18 +11,13 @@
 #include "library/device_library.h"
 #include "results/chart_geometry.h"
 #include "results/load_cycle_figures.h"
-#include "results/report_file.h"
+#include "results/result_window.h"
 
-class QLabel;
-class QPushButton;
 class QTableWidget;
 
 namespace thermalyx {
 
-class ChartView;
-class Prompt;
-
-class LoadCycleResultDialog : public QDialog {
+class LoadCycleResultDialog : public ResultWindow {
     Q_OBJECT
 
 public:
@@ -35,40 +29,21 @@ public:
                           const std::string& ambientText, Prompt& prompt,
                           QWidget* parent = nullptr);
 
-    void setReportWriteOptions(const ReportWriteOptions& options) { reportOptions_ = options; }
-
     QString figureText(LoadCycleFigure figure) const;
     QTableWidget* modeList() const { return modeList_; }
-    ChartView* temperatureChart() const { return temperatureChart_; }
-    ChartView* lossChart() const { return lossChart_; }
-    const LegendGeometry& temperatureLegend() const { return temperatureLegend_; }
-    const LegendGeometry& lossLegend() const { return lossLegend_; }
-    QPushButton* saveButton() const { return saveButton_; }
-    QPushButton* closeButton() const { return closeButton_; }
-
-public slots:
-    // SAVE: asks for a file name and writes the report there.
-    void saveReport();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    bool writeReport(const std::string& path, std::string& reason,
+                     const ReportWriteOptions& options) const override;
 
 private:
     const DeviceLibrary& library_;
     const std::vector<LoadCycleMode>& modes_;
     const LoadCycleResult& result_;
     std::vector<ModeTableRow> rows_;
-    Prompt& prompt_;
-    ReportWriteOptions reportOptions_;
 
-    ChartView* temperatureChart_ = nullptr;
-    ChartView* lossChart_ = nullptr;
-    LegendGeometry temperatureLegend_;
-    LegendGeometry lossLegend_;
     QTableWidget* modeList_ = nullptr;
     std::array<QLabel*, kLoadCycleFigureCount> figures_{};
-    QPushButton* saveButton_ = nullptr;
-    QPushButton* closeButton_ = nullptr;
 };
 
 }  // namespace thermalyx

@@ -7,14 +7,14 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "app/byte_text_combo_box.h"
-#include "app/device_selection_page.h"
 #include "gui_fixture.h"
 #include "library/number_text.h"
 #include "pages/condition_page.h"
+#include "pages/device_selection_page.h"
 #include "pages/heatsink_page.h"
 #include "results/steady_report.h"
 #include "results/steady_result_dialog.h"
+#include "widgets/byte_text_combo_box.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;
@@ -302,18 +302,18 @@ void ConditionPageTest::theAmbientTemperatureIsCheckedFirst() {
     ConditionPage& page = program.page();
     typeInto(page.field(ConditionPage::OutputFrequency), QStringLiteral("050"));
     typeInto(program.heatsink().ambientEdit(), QStringLiteral("200"));
-    page.calculateSteady();
+    emit page.calculateRequested();
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
     QCOMPARE(program.prompt.messages[0].text, kAmbientMessage);
 
     // Before the device is resolved: without a type the command ends silently,
     // but only after Ta passed.
     QVERIFY(choose(program.window->deviceSelectionPage().seriesList(), QStringLiteral("Q-Series")));
-    page.calculateSteady();
+    emit page.calculateRequested();
     QCOMPARE(program.prompt.messages.size(), std::size_t{2});
     QCOMPARE(program.prompt.messages[1].text, kAmbientMessage);
     typeInto(program.heatsink().ambientEdit(), QStringLiteral("40"));
-    page.calculateSteady();
+    emit page.calculateRequested();
     QCOMPARE(program.prompt.messages.size(), std::size_t{2});
 }
 

@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/byte_text_combo_box.h"
-#include "app/device_selection_page.h"
 #include "gui_fixture.h"
 #include "pages/condition_page.h"
+#include "pages/device_selection_page.h"
 #include "pages/heatsink_page.h"
 #include "pages/load_cycle_page.h"
+#include "widgets/byte_text_combo_box.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/byte_text_combo_box.h"
-#include "app/device_selection_page.h"
+#include "pages/device_selection_page.h"
 #include "pages/heatsink_page.h"
+#include "widgets/byte_text_combo_box.h"
 
 namespace thermalyx::test {
 

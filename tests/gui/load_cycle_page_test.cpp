@@ -10,15 +10,15 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "app/byte_text_combo_box.h"
-#include "app/device_selection_page.h"
 #include "gui_fixture.h"
 #include "load_cycle_test_support.h"
 #include "pages/condition_page.h"
+#include "pages/device_selection_page.h"
 #include "pages/heatsink_page.h"
 #include "pages/load_cycle_page.h"
 #include "pages/mode_editor_dialog.h"
 #include "results/load_cycle_result_dialog.h"
+#include "widgets/byte_text_combo_box.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;

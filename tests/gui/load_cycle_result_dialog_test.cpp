@@ -13,9 +13,9 @@
 #include "load_cycle_test_support.h"
 #include "pages/heatsink_page.h"
 #include "pages/load_cycle_page.h"
-#include "results/chart_view.h"
 #include "results/load_cycle_report.h"
 #include "results/load_cycle_result_dialog.h"
+#include "widgets/chart_painter.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;

@@ -4,10 +4,10 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "app/byte_text_combo_box.h"
-#include "app/device_selection_page.h"
 #include "app/recommended_device_dialog.h"
 #include "gui_fixture.h"
+#include "pages/device_selection_page.h"
+#include "widgets/byte_text_combo_box.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;

@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/prompt.h"
+#include "widgets/prompt.h"
 
 namespace thermalyx {
 

@@ -8,14 +8,14 @@
 #include <QtTest>
 
 #include "app/about_dialog.h"
-#include "app/byte_text_combo_box.h"
-#include "app/device_selection_page.h"
 #include "app/disclaimer_dialog.h"
 #include "app/recommended_device_dialog.h"
 #include "gui_fixture.h"
 #include "pages/condition_page.h"
+#include "pages/device_selection_page.h"
 #include "pages/heatsink_page.h"
 #include "results/steady_result_dialog.h"
+#include "widgets/byte_text_combo_box.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;

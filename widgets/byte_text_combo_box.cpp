@@ -1,8 +1,8 @@
-#include "app/byte_text_combo_box.h"
+#include "widgets/byte_text_combo_box.h"
 
 #include <algorithm>
 
-#include "app/display_text.h"
+#include "widgets/display_text.h"
 
 namespace thermalyx {
 

@@ -1,10 +1,11 @@
-#include "results/chart_view.h"
+#include "widgets/chart_painter.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 
-#include "app/display_text.h"
+#include "widgets/display_text.h"
 
 namespace thermalyx {
 
@@ -113,6 +114,26 @@ void paintChart(QPainter& painter, const ChartGeometry& chart) {
     painter.restore();
 }
 
+void paintChartFrame(QPainter& painter, const ChartGeometry& chart, QPoint origin) {
+    painter.save();
+    painter.translate(origin);
+    const Box& frame = chart.background;
+    painter.setClipRect(
+        QRect(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top),
+        Qt::IntersectClip);
+    paintChart(painter, chart);
+    painter.restore();
+}
+
+QImage chartImage(const ChartGeometry& chart) {
+    const Box& frame = chart.background;
+    QImage image(std::max(frame.right, 1), std::max(frame.bottom, 1), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintChartFrame(painter, chart);
+    return image;
+}
+
 void paintLegend(QPainter& painter, const LegendGeometry& legend) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -136,9 +157,7 @@ void ChartView::setChart(ChartGeometry chart) {
 
 void ChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    // Curves may leave the plot; the frame is the limit.
-    painter.setClipRect(rect());
-    paintChart(painter, chart_);
+    paintChartFrame(painter, chart_);
 }
 
 }  // namespace thermalyx

@@ -1,4 +1,4 @@
-#include "app/display_text.h"
+#include "widgets/display_text.h"
 
 #include <QStringDecoder>
 

@@ -1,7 +1,10 @@
-// Painting of the charts and legends that the core's chart geometry describes.
+// Painting of the charts and legends that the core's chart geometry describes,
+// into any QPainter: a widget on screen, a QImage, an SVG generator.
 #pragma once
 
 #include <QFont>
+#include <QImage>
+#include <QPoint>
 #include <QWidget>
 
 #include "results/chart_geometry.h"
@@ -19,8 +22,13 @@ TextWidth axisTextWidth();
 
 // Draws a chart in the coordinates of its frame's client area.
 void paintChart(QPainter& painter, const ChartGeometry& chart);
+// Draws a chart whose frame's top-left corner is at origin, cut off at the
+// frame: curves may leave the plot, the frame is the limit.
+void paintChartFrame(QPainter& painter, const ChartGeometry& chart, QPoint origin = {});
 // Draws a legend in the coordinates of the window's client area.
 void paintLegend(QPainter& painter, const LegendGeometry& legend);
+// The chart alone, as large as its frame.
+QImage chartImage(const ChartGeometry& chart);
 
 // A chart frame: its client area is the widget.
 class ChartView : public QWidget {

@@ -1,4 +1,4 @@
-#include "app/device_selection_page.h"
+#include "pages/device_selection_page.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -8,16 +8,11 @@
 #include <QPushButton>
 #include <vector>
 
-#include "app/byte_text_combo_box.h"
-#include "app/dialog_layout.h"
-#include "app/display_text.h"
-#include "app/outline_view.h"
-#include "app/recommended_device_dialog.h"
 #include "library/device_library.h"
-#include "pages/condition_page.h"
-#include "pages/heatsink_page.h"
-#include "pages/input_rules.h"
-#include "pages/load_cycle_page.h"
+#include "widgets/byte_text_combo_box.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/display_text.h"
+#include "widgets/picture_view.h"
 
 namespace thermalyx {
 
@@ -52,8 +47,10 @@ DeviceSelectionPage::DeviceSelectionPage(DeviceLibrary& library, QWidget* parent
     layout.group(QStringLiteral("Product information"), 14, 95, 412, 205)->setGeometry(infoGroup);
 
     layout.label(QStringLiteral("Outline view"), 48, 131, 80);
-    outlineView_ = new OutlineView(this);
-    outlineView_->move(layout.units().point(48, 143));
+    outlineView_ =
+        new PictureView(PictureView::Fit::Scale, palette().color(QPalette::Window), this);
+    outlineView_->setGeometry(
+        QRect(layout.units().point(48, 143), kOutlinePictureSize + QSize(2, 2)));
 
     for (int i = 0; i < InfoCount; ++i) {
         const int y = 123 + 16 * i;
@@ -70,14 +67,11 @@ DeviceSelectionPage::DeviceSelectionPage(DeviceLibrary& library, QWidget* parent
     connect(seriesList_, &QComboBox::activated, this, &DeviceSelectionPage::onSeriesChanged);
     connect(typeList_, &QComboBox::activated, this, &DeviceSelectionPage::onTypeChanged);
     connect(recommendedButton_, &QPushButton::clicked, this,
-            &DeviceSelectionPage::openRecommendedDevice);
-}
-
-void DeviceSelectionPage::link(LoadCyclePage& loadCyclePage, HeatsinkPage& heatsinkPage,
-                               ConditionPage& conditionPage) {
-    loadCyclePage_ = &loadCyclePage;
-    heatsinkPage_ = &heatsinkPage;
-    conditionPage_ = &conditionPage;
+            &DeviceSelectionPage::recommendedDeviceRequested);
+    for (ByteTextComboBox* list : {seriesList_, typeList_}) {
+        connect(list, &QComboBox::currentIndexChanged, this,
+                &DeviceSelectionPage::listSelectionChanged);
+    }
 }
 
 void DeviceSelectionPage::initialise() {
@@ -109,17 +103,6 @@ void DeviceSelectionPage::showSelectedDevice(const std::string& series,
     info_[TypeNumber]->setText(displayText(typeNumber));
 }
 
-const DeviceIndexEntry* DeviceSelectionPage::applySelectedDevice() {
-    const std::string series = currentSeries();
-    const std::string typeNumber = currentTypeNumber();
-    std::vector<const DeviceIndexEntry*> found;
-    if (!library_.findDevices(found, DeviceQueryKind::BySeriesAndType, series, typeNumber)) {
-        return nullptr;
-    }
-    showSelectedDevice(series, typeNumber);
-    return found.front();
-}
-
 void DeviceSelectionPage::onSeriesChanged() {
     typeList_->clearEntries();
     const std::string series = currentSeries();
@@ -133,14 +116,7 @@ void DeviceSelectionPage::onSeriesChanged() {
     }
     // The old device's fields stay on view, but nothing may run on it.
     deviceSelected_ = false;
-    if (conditionPage_ != nullptr) {
-        conditionPage_->setCalculateEnabled(false);
-    }
-    if (loadCyclePage_ != nullptr) {
-        loadCyclePage_->setCalculateEnabled(false);
-        loadCyclePage_->setAddEnabled(false);
-        loadCyclePage_->setChangeEnabled(false);
-    }
+    emit deviceCleared();
 }
 
 void DeviceSelectionPage::onTypeChanged() {
@@ -164,36 +140,16 @@ void DeviceSelectionPage::onTypeChanged() {
         field->setCursorPosition(0);
     }
 
-    if (conditionPage_ != nullptr) {
-        conditionPage_->setDefaultTexts(defaultConditionTexts(*device.limits));
-    }
-
     deviceSelected_ = true;
-    if (loadCyclePage_ != nullptr) {
-        loadCyclePage_->setAddEnabled(true);
-        loadCyclePage_->setChangeEnabled(true);
-    }
-    if (heatsinkPage_ != nullptr && heatsinkPage_->modelReady()) {
-        if (conditionPage_ != nullptr) {
-            conditionPage_->setCalculateEnabled(true);
-        }
-        if (loadCyclePage_ != nullptr && loadCyclePage_->rowCount() >= 1) {
-            loadCyclePage_->setCalculateEnabled(true);
-        }
-    }
+    emit deviceApplied(defaultConditionTexts(*device.limits));
 }
 
-void DeviceSelectionPage::openRecommendedDevice() {
-    RecommendedDeviceDialog dialog(library_, this);
-    if (dialog.exec() != QDialog::Accepted || dialog.recommendedPick() == nullptr) {
-        return;
-    }
-    const DeviceIndexEntry& pick = *dialog.recommendedPick();
-    if (!seriesList_->selectBytes(pick.series)) {
+void DeviceSelectionPage::choosePick(const std::string& series, const std::string& typeNumber) {
+    if (!seriesList_->selectBytes(series)) {
         return;
     }
     onSeriesChanged();
-    if (!typeList_->selectBytes(pick.typeNumber)) {
+    if (!typeList_->selectBytes(typeNumber)) {
         return;
     }
     onTypeChanged();

@@ -1,7 +1,6 @@
 // The "Select IGBT" tab: loads the device library, lets the user pick a device
-// by series and type number (or through the recommended-device search), shows
-// its data and outline, and hands its defaults and the enabled commands to the
-// other pages.
+// by series and type number (or through the recommended-device search, which
+// it asks for), shows its data and outline, and announces what was applied.
 #pragma once
 
 #include <QImage>
@@ -9,19 +8,19 @@
 #include <array>
 #include <string>
 
+#include "pages/input_rules.h"
+
 class QLineEdit;
 class QPushButton;
 
 namespace thermalyx {
 
 class ByteTextComboBox;
-class ConditionPage;
 class DeviceLibrary;
-struct DeviceIndexEntry;
-class HeatsinkPage;
-class LoadCyclePage;
-class OutlineView;
-class Prompt;
+class PictureView;
+
+// The picture area of the outline view, inside its 1-pixel frame, pixels.
+inline constexpr QSize kOutlinePictureSize{266, 212};
 
 class DeviceSelectionPage : public QWidget {
     Q_OBJECT
@@ -44,9 +43,6 @@ public:
 
     DeviceSelectionPage(DeviceLibrary& library, QWidget* parent = nullptr);
 
-    void link(LoadCyclePage& loadCyclePage, HeatsinkPage& heatsinkPage,
-              ConditionPage& conditionPage);
-
     // Loads the library and fills the series list (once, when the main window
     // creates the page).
     void initialise();
@@ -59,13 +55,9 @@ public:
     // The series and type number of the last device applied or calculated.
     const std::string& selectedSeries() const { return selectedSeries_; }
     const std::string& selectedType() const { return selectedType_; }
-    // Rewrites the "Series" and "Type number" fields (the condition page does
-    // when it calculates).
+    // Rewrites the "Series" and "Type number" fields (a calculation does with
+    // the device it found).
     void showSelectedDevice(const std::string& series, const std::string& typeNumber);
-
-    // The device the two lists select (the first one the library finds), shown
-    // in the "Series" and "Type number" value texts; nullptr when none is found.
-    const DeviceIndexEntry* applySelectedDevice();
 
     ByteTextComboBox* seriesList() const { return seriesList_; }
     ByteTextComboBox* typeList() const { return typeList_; }
@@ -74,10 +66,23 @@ public:
     // The outline picture on view; null when there is none.
     const QImage& outlinePicture() const;
 
+signals:
+    // The series changed: the fields still show the old device, but nothing
+    // may run on it.
+    void deviceCleared();
+    // A device was applied; defaults are its operating inputs.
+    void deviceApplied(const thermalyx::ConditionTexts& defaults);
+    // Either list's selection changed (what a new mode is entered for).
+    void listSelectionChanged();
+    // "Recommended device" was pressed.
+    void recommendedDeviceRequested();
+
 public slots:
     void onSeriesChanged();
     void onTypeChanged();
-    void openRecommendedDevice();
+    // Selects a device found elsewhere in both lists, as if the user had
+    // chosen it; nothing happens past a list that lacks it.
+    void choosePick(const std::string& series, const std::string& typeNumber);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,14 +91,11 @@ private:
     void loadOutlinePicture(const std::string& path);
 
     DeviceLibrary& library_;
-    LoadCyclePage* loadCyclePage_ = nullptr;
-    HeatsinkPage* heatsinkPage_ = nullptr;
-    ConditionPage* conditionPage_ = nullptr;
 
     ByteTextComboBox* seriesList_ = nullptr;
     ByteTextComboBox* typeList_ = nullptr;
     QPushButton* recommendedButton_ = nullptr;
-    OutlineView* outlineView_ = nullptr;
+    PictureView* outlineView_ = nullptr;
     std::array<QLineEdit*, InfoCount> info_{};
 
     bool deviceSelected_ = false;

@@ -1,11 +1,14 @@
-#include "app/dialog_layout.h"
+#include "widgets/dialog_layout.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include "widgets/picture_view.h"
 
 namespace thermalyx {
 
@@ -65,6 +68,29 @@ QCheckBox* DialogLayout::check(const QString& text, int x, int y, int width, int
     auto* box = new QCheckBox(text, &window_);
     box->setGeometry(rect(x, y, width, height));
     return box;
+}
+
+PictureView* DialogLayout::pictureGroup(const QString& title, int x, int y, int width, int height,
+                                        QImage picture) const {
+    QGroupBox* box = group(title, x, y, width, height);
+    const QSize viewSize = picture.size() + QSize(2, 2);
+    const QRect boxRect = box->geometry();
+    auto* view = new PictureView(PictureView::Fit::Crop, Qt::white, &window_);
+    view->setPicture(std::move(picture));
+    view->setGeometry(
+        QRect(QPoint(boxRect.center().x() - viewSize.width() / 2, boxRect.top() + units_.y(14)),
+              viewSize));
+    box->setGeometry(
+        boxRect.adjusted(0, 0, 0, view->geometry().bottom() + units_.y(8) - boxRect.bottom()));
+    return view;
+}
+
+void pressFocusedButtonOnEnter(QDialog& dialog) {
+    // A focused auto-default button stands in for the default one until the
+    // focus leaves it; the dialog then gives the role back.
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        button->setAutoDefault(true);
+    }
 }
 
 void disableAutoDefault(QWidget& window) {

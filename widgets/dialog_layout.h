@@ -5,11 +5,13 @@
 // below the controls they frame.
 #pragma once
 
+#include <QImage>
 #include <QString>
 
-#include "app/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 class QCheckBox;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -18,6 +20,8 @@ class QRadioButton;
 class QWidget;
 
 namespace thermalyx {
+
+class PictureView;
 
 class DialogLayout {
 public:
@@ -37,6 +41,10 @@ public:
     QPushButton* button(const QString& text, int x, int y, int width, int height) const;
     QRadioButton* radio(const QString& text, int x, int y, int width, int height = 10) const;
     QCheckBox* check(const QString& text, int x, int y, int width, int height = 10) const;
+    // A group showing a fixed-size picture unscaled, centred under its title;
+    // the group reaches down as far as the picture needs.
+    PictureView* pictureGroup(const QString& title, int x, int y, int width, int height,
+                              QImage picture) const;
 
 private:
     QWidget& window_;
@@ -46,5 +54,9 @@ private:
 // Stops every push button of window from becoming the default when it has the
 // focus, so Enter never presses a command by accident.
 void disableAutoDefault(QWidget& window);
+
+// In a dialog with a default button: Enter presses the push button that has
+// the focus, and the default button anywhere else.
+void pressFocusedButtonOnEnter(QDialog& dialog);
 
 }  // namespace thermalyx
