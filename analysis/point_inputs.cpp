@@ -71,6 +71,28 @@ std::string checkSharedInputs(const SteadyRequest& point) {
     return {};
 }
 
+HeatsinkModel sharedHeatsinkModel(const SteadyRequest& point) {
+    StageValues rth{}, tth{};
+    std::visit(
+        [&](const auto& s) {
+            using Source = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<Source, NetworkTexts>) {
+                checkHeatsinkTexts(s.rth, s.tth, rth, tth);
+            } else if constexpr (std::is_same_v<Source, CapacityEstimate>) {
+                // The engine takes the unrounded estimate.
+                HeatsinkEstimate estimate;
+                computeHeatsinkEstimate(s.capacity, s.rthFactor, s.tthFactor, estimate);
+                rth = estimate.rth;
+                tth = estimate.tth;
+            } else {
+                rth = s.rth;
+                tth = s.tth;
+            }
+        },
+        point.heatsink);
+    return buildHeatsinkModel(rth, tth, point.ambientText);
+}
+
 std::optional<double> productNumber(std::string_view text) {
     if (!isWholeNumber(text)) return std::nullopt;
     return readNumber(text);

@@ -26,6 +26,11 @@ LimitedBy hotterPart(const TemperatureResult& t);
 // operating text as a number. Returns the message, empty when they pass.
 std::string checkSharedInputs(const SteadyRequest& point);
 
+// The engine's heat-sink model a request computes with when its heat sink is
+// given as texts or an estimate (the page's numbers as they stand), with Ta.
+// Meaningful once checkSharedInputs has passed.
+HeatsinkModel sharedHeatsinkModel(const SteadyRequest& point);
+
 // The value of a product-information text, none when it is not a number.
 std::optional<double> productNumber(std::string_view text);
 

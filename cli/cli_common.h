@@ -53,5 +53,6 @@ void printJson(const nlohmann::json& value, std::ostream& out);
 void registerLibraryCommands(CLI::App& app, int& exitStatus);
 void registerCalculationCommands(CLI::App& app, int& exitStatus);
 void registerCatalogueCommands(CLI::App& app, int& exitStatus);
+void registerAnalysisCommands(CLI::App& app, int& exitStatus);
 
 }  // namespace thermalyx::cli

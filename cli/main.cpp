@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     thermalyx::cli::registerLibraryCommands(app, exitStatus);
     thermalyx::cli::registerCalculationCommands(app, exitStatus);
     thermalyx::cli::registerCatalogueCommands(app, exitStatus);
+    thermalyx::cli::registerAnalysisCommands(app, exitStatus);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

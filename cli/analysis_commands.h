@@ -1,0 +1,56 @@
+// The analyses over the product line: "rank" (every device kept by the class
+// filters at one operating point, in an order) and "capability" (the largest
+// output current within a junction-temperature limit, over carrier
+// frequencies). Both print JSON or a comma-separated table.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/calculation_options.h"
+
+namespace thermalyx::cli {
+
+// The operating point every device of an analysis shares.
+struct PointOptions {
+    std::string dataFolder;
+    std::string arms = "2";
+    std::string ta = "40";
+    HeatsinkOptions heatsink;
+    std::optional<std::string> outputFrequency;
+    std::optional<std::string> outputCurrent;
+    std::optional<std::string> carrierFrequency;
+    std::optional<std::string> powerFactor;
+    std::optional<std::string> modulationRate;
+    std::optional<std::string> dcVoltage;
+    std::optional<std::string> rgOn;
+    std::optional<std::string> rgOff;
+    bool dcLock = false;
+    std::optional<std::string> tjLimit;  // deg C, 150 when not given
+    int jobs = 0;                        // 0: one worker per processor
+    std::string format = "json";         // "json" or "csv"
+};
+
+struct RankOptions {
+    PointOptions point;
+    std::optional<std::string> acVoltage;
+    std::optional<std::string> series;
+    std::optional<std::string> circuit;
+    std::string sort = "fit";
+    bool maxCurrent = false;
+};
+
+struct CapabilityOptions {
+    PointOptions point;
+    std::vector<std::string> series;  // the n-th type number belongs to the n-th series
+    std::vector<std::string> typeNumbers;
+    std::optional<std::string> carrierFrequencies;  // comma-separated kHz texts
+};
+
+// Run the subcommands; messages go to err, the answer to out. Return the exit status.
+int runRank(const RankOptions& options, std::ostream& out, std::ostream& err);
+int runCapability(const CapabilityOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace thermalyx::cli
