@@ -28,6 +28,9 @@ MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent)
 
     // No system menu to extend here: the version box lives in a Help menu.
     menuBar_ = new QMenuBar(this);
+    analysisMenu_ = menuBar_->addMenu(QStringLiteral("&Analysis"));
+    compareDevicesAction_ = analysisMenu_->addAction(QStringLiteral("&Compare devices..."));
+    currentCapabilityAction_ = analysisMenu_->addAction(QStringLiteral("Current c&apability..."));
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     aboutAction_ = help->addAction(QStringLiteral("Thermalyx Version Info.(&A)..."));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);

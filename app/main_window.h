@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 class QTabWidget;
 
@@ -32,6 +33,10 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     // "Thermalyx Version Info.(&A)..." in the Help menu.
     QAction* aboutAction() const { return aboutAction_; }
+    // The "Analysis" menu beside Help: the analyses over many calculations.
+    QMenu* analysisMenu() const { return analysisMenu_; }
+    QAction* compareDevicesAction() const { return compareDevicesAction_; }
+    QAction* currentCapabilityAction() const { return currentCapabilityAction_; }
 
 public slots:
     void showAbout();
@@ -57,6 +62,9 @@ private:
     QTabWidget* tabs_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QMenu* analysisMenu_ = nullptr;
+    QAction* compareDevicesAction_ = nullptr;
+    QAction* currentCapabilityAction_ = nullptr;
 };
 
 }  // namespace thermalyx
