@@ -22,17 +22,7 @@ int usage(std::ostream& err, std::string_view command, std::string_view message)
     return kExitUsage;
 }
 
-// What steady and cycle set up alike before the request runs.
-struct Setup {
-    std::optional<ReportTime> reportTime;
-    HeatsinkSource heatsink;
-    int modulation = 0;
-    std::unique_ptr<DeviceLibrary> library;
-    bool loaded = false;
-    // The library's own "Error=" line, kept until the request reaches the
-    // device: a rejected heat sink or Ta is all that is printed then.
-    std::ostringstream loadErrors;
-};
+using Setup = CalculationSetup;
 
 // Usage errors found before any input is judged.
 int checkCommonUsage(const CalculationOptions& o, std::string_view command, Setup& setup,
@@ -68,24 +58,6 @@ void fillRequest(const CalculationOptions& o, const Setup& setup, Request& reque
     request.heatsink = setup.heatsink;
 }
 
-// The exit status and words for where a request stopped.
-int refused(RequestStage stage, std::string_view message, const CalculationOptions& o,
-            std::string_view command, const Setup& setup, std::ostream& err) {
-    if (stage == RequestStage::Device && !setup.loaded) {
-        std::cerr << setup.loadErrors.str() << std::flush;
-        err << "thermalyx-cli " << command << ": the device library could not be loaded from "
-            << (o.dataFolder.empty() ? setup.library->programFolder : o.dataFolder) << '\n';
-        return kExitLibraryNotLoaded;
-    }
-    if (stage == RequestStage::Device) {
-        err << "thermalyx-cli " << command << ": no device with series \"" << o.series
-            << "\" and type number \"" << o.typeNumber << "\" in the library\n";
-        return kExitUnknownDevice;
-    }
-    if (stage == RequestStage::Modulation) return usage(err, command, "--arms takes 2 or 3");
-    return rejected(err, message);
-}
-
 // The report when one is asked for, then the JSON.
 template <typename WriteReport, typename MakeJson>
 int finish(const CalculationOptions& o, std::string_view command, const Setup& setup,
@@ -106,6 +78,38 @@ int finish(const CalculationOptions& o, std::string_view command, const Setup& s
 
 }  // namespace
 
+int refusedRequest(RequestStage stage, std::string_view message, const CalculationOptions& o,
+                   std::string_view command, const CalculationSetup& setup, std::ostream& err) {
+    if (stage == RequestStage::Device && !setup.loaded) {
+        std::cerr << setup.loadErrors.str() << std::flush;
+        err << "thermalyx-cli " << command << ": the device library could not be loaded from "
+            << (o.dataFolder.empty() ? setup.library->programFolder : o.dataFolder) << '\n';
+        return kExitLibraryNotLoaded;
+    }
+    if (stage == RequestStage::Device) {
+        err << "thermalyx-cli " << command << ": no device with series \"" << o.series
+            << "\" and type number \"" << o.typeNumber << "\" in the library\n";
+        return kExitUnknownDevice;
+    }
+    if (stage == RequestStage::Modulation) return usage(err, command, "--arms takes 2 or 3");
+    return rejected(err, message);
+}
+
+int prepareCycleRequest(const CycleOptions& options, std::string_view command,
+                        CalculationSetup& setup, LoadCycleRequest& request, std::ostream& err) {
+    const CalculationOptions& o = options.common;
+    if (int status = checkCommonUsage(o, command, setup, err); status != kExitOk) return status;
+    if (options.tj != "maximum" && options.tj != "average") {
+        return usage(err, command, "--tj takes maximum or average");
+    }
+    std::string error;
+    if (!readModeFile(options.modesPath, request.rows, error)) return usage(err, command, error);
+    if (int status = openSetup(o, command, setup, err); status != kExitOk) return status;
+    fillRequest(o, setup, request);
+    request.tjMode = options.tj == "average" ? 1 : 0;
+    return kExitOk;
+}
+
 int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err) {
     constexpr std::string_view command = "steady";
     const CalculationOptions& o = options.common;
@@ -125,7 +129,8 @@ int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err
                      options.rgOff};
     request.dcLock = options.dcLock;
     const SteadyOutcome outcome = runSteadyRequest(*setup.library, request);
-    if (!outcome.ok()) return refused(outcome.stage, outcome.message, o, command, setup, err);
+    if (!outcome.ok())
+        return refusedRequest(outcome.stage, outcome.message, o, command, setup, err);
 
     return finish(
         o, command, setup,
@@ -144,19 +149,12 @@ int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) 
     constexpr std::string_view command = "cycle";
     const CalculationOptions& o = options.common;
     Setup setup;
-    if (int status = checkCommonUsage(o, command, setup, err); status != kExitOk) return status;
-    if (options.tj != "maximum" && options.tj != "average") {
-        return usage(err, command, "--tj takes maximum or average");
-    }
     LoadCycleRequest request;
-    std::string error;
-    if (!readModeFile(options.modesPath, request.rows, error)) return usage(err, command, error);
-    if (int status = openSetup(o, command, setup, err); status != kExitOk) return status;
-
-    fillRequest(o, setup, request);
-    request.tjMode = options.tj == "average" ? 1 : 0;
+    if (int status = prepareCycleRequest(options, command, setup, request, err); status != kExitOk)
+        return status;
     const LoadCycleOutcome outcome = runLoadCycleRequest(*setup.library, request);
-    if (!outcome.ok()) return refused(outcome.stage, outcome.message, o, command, setup, err);
+    if (!outcome.ok())
+        return refusedRequest(outcome.stage, outcome.message, o, command, setup, err);
 
     return finish(
         o, command, setup,
@@ -189,6 +187,20 @@ void addCommonOptions(CLI::App& command, CalculationOptions& o) {
 
 }  // namespace
 
+void addCycleOptions(CLI::App& command, CycleOptions& options) {
+    addCommonOptions(command, options.common);
+    command
+        .add_option(
+            "--modes", options.modesPath,
+            "File of modes: one a line, 11 comma-separated fields in the mode table's column "
+            "order, the last LOCK or NORMAL")
+        ->required();
+    command
+        .add_option("--tj", options.tj,
+                    "Junction temperature: maximum or average (default maximum)")
+        ->check(CLI::IsMember({"maximum", "average"}));
+}
+
 void registerCalculationCommands(CLI::App& app, int& exitStatus) {
     auto steady = std::make_shared<SteadyOptions>();
     CLI::App* steadyCommand =
@@ -214,17 +226,7 @@ void registerCalculationCommands(CLI::App& app, int& exitStatus) {
     auto cycle = std::make_shared<CycleOptions>();
     CLI::App* cycleCommand = app.add_subcommand(
         "cycle", "Temperatures and losses of a load cycle of up to 25 modes, as JSON");
-    addCommonOptions(*cycleCommand, cycle->common);
-    cycleCommand
-        ->add_option(
-            "--modes", cycle->modesPath,
-            "File of modes: one a line, 11 comma-separated fields in the mode table's column "
-            "order, the last LOCK or NORMAL")
-        ->required();
-    cycleCommand
-        ->add_option("--tj", cycle->tj,
-                     "Junction temperature: maximum or average (default maximum)")
-        ->check(CLI::IsMember({"maximum", "average"}));
+    addCycleOptions(*cycleCommand, *cycle);
     cycleCommand->add_flag("--samples", cycle->samples, "Also print the samples of the cycle");
     cycleCommand->callback(
         [cycle, &exitStatus] { exitStatus = runCycle(*cycle, std::cout, std::cerr); });

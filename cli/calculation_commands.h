@@ -5,12 +5,18 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
 
 #include "cli/calculation_options.h"
 #include "cli/modes_file.h"
 #include "cli/record_json.h"
+#include "library/device_library.h"
+#include "pages/calculation_request.h"
+#include "results/report_sections.h"
 
 namespace thermalyx::cli {
 
@@ -47,6 +53,31 @@ struct CycleOptions {
     std::string tj = "maximum";  // "maximum" or "average"
     bool samples = false;
 };
+
+// What a calculating command sets up before its request runs.
+struct CalculationSetup {
+    std::optional<ReportTime> reportTime;
+    HeatsinkSource heatsink;
+    int modulation = 0;
+    std::unique_ptr<DeviceLibrary> library;
+    bool loaded = false;
+    // The library's own "Error=" line, kept until the request reaches the
+    // device: a rejected heat sink or Ta is all that is printed then.
+    std::ostringstream loadErrors;
+};
+
+// The options of "cycle" but --samples; the commands built on a load cycle take them too.
+void addCycleOptions(CLI::App& command, CycleOptions& options);
+
+// The usage checks, the modes file, the heat-sink form and the library, in
+// cycle's order, and the request they give. kExitOk, or the exit status after
+// the message went to err.
+int prepareCycleRequest(const CycleOptions& options, std::string_view command,
+                        CalculationSetup& setup, LoadCycleRequest& request, std::ostream& err);
+
+// The exit status and words for where a request stopped.
+int refusedRequest(RequestStage stage, std::string_view message, const CalculationOptions& o,
+                   std::string_view command, const CalculationSetup& setup, std::ostream& err);
 
 // Run the subcommands; messages go to err, the JSON to out. Return the exit status.
 int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err);

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     thermalyx::cli::registerCalculationCommands(app, exitStatus);
     thermalyx::cli::registerCatalogueCommands(app, exitStatus);
     thermalyx::cli::registerAnalysisCommands(app, exitStatus);
+    thermalyx::cli::registerLifetimeCommand(app, exitStatus);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
