@@ -62,9 +62,12 @@ protected:
 
 // Every number of the answer is finite or null.
 void expectNoNonFinite(const json& j) {
-    if (j.is_number()) EXPECT_TRUE(std::isfinite(j.get<double>()));
-    if (j.is_structured())
+    if (j.is_number()) {
+        EXPECT_TRUE(std::isfinite(j.get<double>()));
+    }
+    if (j.is_structured()) {
         for (const json& item : j) expectNoNonFinite(item);
+    }
 }
 
 TEST_F(LifetimeCommandTest, PrintsCountedAndRippleCyclesWithTheirAssumptions) {
