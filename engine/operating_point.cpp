@@ -560,13 +560,15 @@ bool calculateOperatingPoint(const OperatingCondition& condition, const Conditio
     ModeRunResult mode;
     mode.igbtDeltaTjcMax = run.maxOfField(&PeriodSample::igbtDeltaTjc);
     mode.fwdDeltaTjcMax = run.maxOfField(&PeriodSample::fwdDeltaTjc);
-    mode.igbtSaturationLoss = figures.igbtSaturationLoss;
-    mode.igbtTurnOnLoss = figures.igbtTurnOnLoss;
-    mode.igbtTurnOffLoss = figures.igbtTurnOffLoss;
-    mode.fwdSaturationLoss = figures.fwdSaturationLoss;
-    mode.fwdRecoveryLoss = figures.fwdRecoveryLoss;
-    mode.igbtLoss = figures.igbtTurnOffLoss + figures.igbtTurnOnLoss + figures.igbtSaturationLoss;
-    mode.fwdLoss = figures.fwdSaturationLoss + figures.fwdRecoveryLoss;
+    // As in a steady run, a loss that rounding leaves a hair below 0 (a
+    // vanishing current times a duty) is none: it would show as "-0.00".
+    mode.igbtSaturationLoss = positiveOrZero(figures.igbtSaturationLoss);
+    mode.igbtTurnOnLoss = positiveOrZero(figures.igbtTurnOnLoss);
+    mode.igbtTurnOffLoss = positiveOrZero(figures.igbtTurnOffLoss);
+    mode.fwdSaturationLoss = positiveOrZero(figures.fwdSaturationLoss);
+    mode.fwdRecoveryLoss = positiveOrZero(figures.fwdRecoveryLoss);
+    mode.igbtLoss = mode.igbtTurnOffLoss + mode.igbtTurnOnLoss + mode.igbtSaturationLoss;
+    mode.fwdLoss = mode.fwdSaturationLoss + mode.fwdRecoveryLoss;
     const double igbtRise =
         averageTj ? run.meanOfField(&PeriodSample::igbtDeltaTjc) : mode.igbtDeltaTjcMax;
     const double fwdRise =
