@@ -1,18 +1,66 @@
 // The engine's running times: a steady run at N = 200 and near N = 600, and a
 // 25-mode load cycle whose modes all ramp, each with the fast and the literal
 // periodic solver. Goals: a steady run under 0.5 ms, the cycle under 10 ms.
+#include <stdexcept>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "engine/load_cycle.h"
 #include "engine/operating_point.h"
-#include "tests/engine/engine_test_support.h"
+#include "library/catalogue_fit.h"
+#include "pages/heatsink_rules.h"
 
 namespace {
 
 using namespace thermalyx;
-using namespace thermalyx::testing_support;
+
+// The sample line's 6NZ100B-120 (100 A, 1200 V), fitted as build-library fits it.
+const LibraryDevice& sampleDevice() {
+    static const LibraryDevice device = [] {
+        Catalogue catalogue;
+        CatalogueError error;
+        std::vector<LibraryDevice> devices;
+        std::vector<DeviceFit> fits;
+        if (!readCatalogue(THERMALYX_CATALOGUE_DIR, catalogue, error) ||
+            !fitCatalogue(catalogue, devices, fits, error)) {
+            throw std::runtime_error(error.text());
+        }
+        for (const LibraryDevice& d : devices) {
+            if (d.params.typeNumber == "6NZ100B-120") return d;
+        }
+        throw std::runtime_error("6NZ100B-120 is not in the sample line");
+    }();
+    return device;
+}
+
+DeviceParamRecord sampleParams() {
+    return sampleDevice().params;
+}
+ConditionLimits sampleLimits() {
+    return sampleDevice().limits;
+}
+HeatsinkModel sampleHeatsink() {
+    return buildHeatsinkModel({0.012, 0.035, 0.06, 0.043}, {2.0, 15.0, 60.0, 240.0}, "40");
+}
+
+// Two arms at 50 Hz and 70 A rms, 10 kHz carrier, at the device's reference
+// voltage and gate resistance.
+OperatingCondition sampleCondition() {
+    const ConditionLimits& limits = sampleDevice().limits;
+    OperatingCondition condition;
+    condition.series = limits.series;
+    condition.typeNumber = limits.typeNumber;
+    condition.modulation = kModulationTwoArms;
+    condition.outputFrequency = 50.0;
+    condition.outputCurrentRms = 70.0;
+    condition.carrierFrequency = 10.0;
+    condition.powerFactor = 0.85;
+    condition.modulationRate = 1.0;
+    condition.dcVoltage = limits.dcVoltageDefault;
+    condition.rgOn = condition.rgOff = limits.gateResistanceDefault;
+    return condition;
+}
 
 // range(0): carrier frequency in Hz; range(1): output frequency in mHz.
 void steadyRun(benchmark::State& state, SolverPath path) {

@@ -11,7 +11,7 @@
 #include "pages/heatsink_rules.h"
 #include "results/steady_report.h"
 #include "tests/cli/cli_run.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
@@ -84,8 +84,8 @@ TEST(ModeFileTest, TakesTheFieldsAsTheyStand) {
 
 // A device with plausible characteristics: linear conduction voltages, cubic
 // switching energies and a four-stage junction-to-case network.
-fixture::FixtureDevice plausibleDevice(std::string key) {
-    fixture::FixtureDevice device = fixture::sampleDevice(std::move(key));
+test::FixtureDevice plausibleDevice(std::string key) {
+    test::FixtureDevice device = test::sampleDevice(std::move(key));
     // max, min, default of: fo, current, carrier, pf, M, Vdc, Rg.
     device.limits = {400, 0.1,  50, 100, 0.1, 20.04, 20,    1,   10.006, 1,     -1,
                      0.8, 1.15, 0,  1,   800, 100,   300.7, 100, 1,      10.004};
@@ -119,7 +119,7 @@ struct CommandRun {
 class CalculationCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fixture::writeDataFolder(dir_, {plausibleDevice("S@A"), plausibleDevice("S@B")});
+        test::writeDataFolder(dir_, {plausibleDevice("S@A"), plausibleDevice("S@B")});
     }
 
     SteadyOptions steady() const {
@@ -163,7 +163,7 @@ protected:
         return lib;
     }
 
-    fixture::TempDir dir_;
+    test::TempFolder dir_;
 };
 
 const std::string kLimitMessage = std::string(kLimitExceededMessage) + "\n";
@@ -340,8 +340,7 @@ TEST_F(CalculationCommandTest, TheReportIsTheSteadyReportOfTheCalculation) {
     o.common.reportTime = "2025/01/02 03:04:05";
     const CommandRun r = run(o);
     ASSERT_EQ(r.status, 0) << r.err;
-    std::ifstream in(*o.common.reportPath, std::ios::binary);
-    const std::string report{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string report = test::readFile(*o.common.reportPath);
     EXPECT_EQ(report.rfind("IGBT/FWD power loss simulation for PWM inverter/converter systems\r\n"
                            "Output date                  :2025/01/02 03:04:05\r\n",
                            0),
@@ -456,8 +455,7 @@ TEST_F(CalculationCommandTest, CycleWritesItsReport) {
     const CommandRun r = run(o);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_FALSE(json::parse(r.out).contains("samples"));
-    std::ifstream in(*o.common.reportPath, std::ios::binary);
-    const std::string report{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string report = test::readFile(*o.common.reportPath);
     std::size_t lines = 0;
     for (std::size_t p = report.find("\r\n"); p != std::string::npos;
          p = report.find("\r\n", p + 2))
@@ -554,9 +552,7 @@ TEST_F(CalculationCommandTest, TheProgramParsesNegativeNumbersAndReportsUsageErr
     args.insert(args.end(), {"--ta", "125.1"});
     run = runCli(args, errors);
     EXPECT_EQ(run.status, 2);
-    std::ifstream in(errors);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(text, kAmbientMessage);
+    EXPECT_EQ(test::readFile(errors), kAmbientMessage);
 }
 
 }  // namespace

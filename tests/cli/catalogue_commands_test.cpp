@@ -10,30 +10,24 @@
 #include "library/device_library.h"
 #include "library/library_writer.h"
 #include "tests/cli/cli_run.h"
-#include "tests/library/catalogue_fixture.h"
+#include "tests/support/sample_catalogue.h"
+#include "tests/support/temp_folder.h"
 
 namespace thermalyx {
 namespace {
 
 using cli_test::runCli;
 
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeCatalogue(const testing::TemporaryFolder& dir, std::string curves = {}) {
-    const auto samples = testing::sampleDevices();
-    dir.write("devices.csv", testing::devicesCsv(samples));
-    dir.write("curves.csv", curves.empty() ? testing::curvesCsv(samples) : curves);
-    dir.write("thermal.csv", testing::thermalCsv(samples));
+void writeCatalogue(const test::TempFolder& dir, std::string curves = {}) {
+    const auto samples = test::catalogueSamples();
+    dir.write("devices.csv", test::devicesCsv(samples));
+    dir.write("curves.csv", curves.empty() ? test::curvesCsv(samples) : curves);
+    dir.write("thermal.csv", test::thermalCsv(samples));
 }
 
 TEST(CatalogueCommands, BuildThenCheckIsClean) {
-    testing::TemporaryFolder catalogue;
-    testing::TemporaryFolder out;
+    test::TempFolder catalogue;
+    test::TempFolder out;
     writeCatalogue(catalogue);
     const auto build =
         runCli({"build-library", "--catalogue", catalogue.folder(), "--out", out.folder()});
@@ -55,14 +49,14 @@ TEST(CatalogueCommands, BuildThenCheckIsClean) {
 }
 
 TEST(CatalogueCommands, CheckReportsOneLinePerFindingAndExitsOne) {
-    testing::TemporaryFolder catalogue;
-    testing::TemporaryFolder out;
+    test::TempFolder catalogue;
+    test::TempFolder out;
     writeCatalogue(catalogue);
     ASSERT_EQ(
         runCli({"build-library", "--catalogue", catalogue.folder(), "--out", out.folder()}).status,
         0);
     // Two broken limits in the written file.
-    std::string limits = readText(out.folder() + kLimitsFileName);
+    std::string limits = test::readFile(out.folder() + kLimitsFileName);
     const std::size_t at = limits.find("Output frequency min=0.1");
     ASSERT_NE(at, std::string::npos);
     limits.replace(at, 24, "Output frequency min=0");
@@ -79,9 +73,9 @@ TEST(CatalogueCommands, CheckReportsOneLinePerFindingAndExitsOne) {
 }
 
 TEST(CatalogueCommands, CatalogueErrorNamesFileLineAndColumn) {
-    testing::TemporaryFolder catalogue;
-    testing::TemporaryFolder out;
-    std::string curves = testing::curvesCsv(testing::sampleDevices());
+    test::TempFolder catalogue;
+    test::TempFolder out;
+    std::string curves = test::curvesCsv(test::catalogueSamples());
     const std::string from = "T-Series,6NT50A-120,VCE,5,";
     curves.replace(curves.find(from), from.size(), "T-Series,6NT50A-120,VCE,5A,");
     writeCatalogue(catalogue, curves);
@@ -89,9 +83,10 @@ TEST(CatalogueCommands, CatalogueErrorNamesFileLineAndColumn) {
     const auto build =
         runCli({"build-library", "--catalogue", catalogue.folder(), "--out", out.folder()}, errors);
     EXPECT_EQ(build.status, 2);
-    EXPECT_EQ(readText(errors), "build-library: " + catalogue.folder() +
-                                    "curves.csv, line 3, column 4: \"5A\" in column \"x\" is not "
-                                    "a number\n");
+    EXPECT_EQ(test::readFile(errors),
+              "build-library: " + catalogue.folder() +
+                  "curves.csv, line 3, column 4: \"5A\" in column \"x\" is not "
+                  "a number\n");
     // Nothing half-built is left behind.
     EXPECT_FALSE(std::ifstream(out.folder() + kSpecFileName).good());
 }

@@ -12,19 +12,19 @@
 
 #include "cli/cli_common.h"
 #include "tests/cli/cli_run.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
 
-using fixture::FixtureDevice;
-using fixture::sampleDevice;
 using nlohmann::json;
+using test::FixtureDevice;
+using test::sampleDevice;
 
 class LibraryJson : public testing::Test {
 protected:
     json build(const std::vector<FixtureDevice>& devices) {
-        fixture::writeDataFolder(dir_, devices);
+        test::writeDataFolder(dir_, devices);
         library_ = std::make_unique<DeviceLibrary>(dir_.folder());
         library_->setErrorStream(errors_);
         const bool loaded = library_->load();
@@ -32,7 +32,7 @@ protected:
         return json::parse(cli::dumpJson(cli::libraryJson(*library_, loaded)));
     }
 
-    fixture::TempDir dir_;
+    test::TempFolder dir_;
     std::ostringstream errors_;
     std::unique_ptr<DeviceLibrary> library_;
 };
@@ -138,7 +138,7 @@ TEST_F(LibraryJson, InvalidUtf8IsReplacedNotFatal) {
 
 TEST_F(LibraryJson, FailedLoadIsEmptyAndNotLoaded) {
     std::vector<FixtureDevice> devices{sampleDevice("S@T")};
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     dir_.write(kParamFileName, "");
     DeviceLibrary library(dir_.folder());
     const json j = json::parse(cli::dumpJson(cli::libraryJson(library, library.load())));
@@ -173,17 +173,14 @@ TEST_F(LibraryJson, FindListsSeriesAndTypeNumberInResultOrder) {
 class CliProgram : public testing::Test {
 protected:
     void SetUp() override {
-        fixture::writeDataFolder(
-            dir_, {sampleDevice("A@T1"), sampleDevice("B@T1"), sampleDevice("B@T2")});
+        test::writeDataFolder(dir_,
+                              {sampleDevice("A@T1"), sampleDevice("B@T1"), sampleDevice("B@T2")});
     }
-    std::string readErrors() const {
-        std::ifstream in(errorFile());
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string readErrors() const { return test::readFile(errorFile()); }
     std::string errorFile() const { return scratch_.file("stderr.txt"); }
 
-    fixture::TempDir dir_;
-    fixture::TempDir scratch_;
+    test::TempFolder dir_;
+    test::TempFolder scratch_;
 };
 
 TEST_F(CliProgram, LibraryPrintsJsonAndExitsZero) {

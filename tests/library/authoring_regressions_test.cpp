@@ -8,20 +8,16 @@
 #include <gtest/gtest.h>
 
 #include "tests/fuzz/authoring_inputs.h"
+#include "tests/support/temp_folder.h"
 
 namespace thermalyx {
 namespace {
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(AuthoringFuzzInputs, SeedsReachTheDeepestPaths) {
     const std::filesystem::path corpus = std::string(THERMALYX_FUZZ_DIR) + "corpus/authoring";
     // The catalogue seed is a good catalogue, the check seed a clean library:
     // otherwise the fuzzer would start from the first error.
-    const std::string catalogue = readBytes(corpus / "catalogue.seed");
+    const std::string catalogue = test::readFile(corpus / "catalogue.seed");
     ASSERT_GT(catalogue.size(), 4u);
     EXPECT_EQ(static_cast<unsigned char>(catalogue[0]) & 1u, 0u);
     const std::size_t a = static_cast<unsigned char>(catalogue[0]) |
@@ -35,7 +31,7 @@ TEST(AuthoringFuzzInputs, SeedsReachTheDeepestPaths) {
         << error.text();
     EXPECT_EQ(parsed.devices.size(), 2u);
 
-    const std::string check = readBytes(corpus / "check.seed");
+    const std::string check = test::readFile(corpus / "check.seed");
     ASSERT_GT(check.size(), 4u);
     EXPECT_EQ(static_cast<unsigned char>(check[0]) & 1u, 1u);
     const std::size_t s = static_cast<unsigned char>(check[0]) |
@@ -55,7 +51,7 @@ TEST(AuthoringFuzzInputs, EveryKeptInputRunsCleanly) {
         for (const auto& entry : std::filesystem::directory_iterator(path)) {
             if (!entry.is_regular_file()) continue;
             SCOPED_TRACE(entry.path().filename().string());
-            fuzz::exerciseAuthoring(readBytes(entry.path()));
+            fuzz::exerciseAuthoring(test::readFile(entry.path()));
             ++replayed;
         }
     }

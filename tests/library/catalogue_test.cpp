@@ -8,15 +8,16 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/library/catalogue_fixture.h"
+#include "tests/support/sample_catalogue.h"
+#include "tests/support/temp_folder.h"
 
 namespace thermalyx {
 namespace {
 
-using testing::curvesCsv;
-using testing::devicesCsv;
-using testing::sampleDevices;
-using testing::thermalCsv;
+using test::catalogueSamples;
+using test::curvesCsv;
+using test::devicesCsv;
+using test::thermalCsv;
 
 std::string replaceOnce(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
@@ -26,7 +27,7 @@ std::string replaceOnce(std::string text, const std::string& from, const std::st
 }
 
 TEST(Catalogue, ReadsDevicesCurvesAndThermalRows) {
-    const auto samples = sampleDevices();
+    const auto samples = catalogueSamples();
     Catalogue catalogue;
     CatalogueError error;
     ASSERT_TRUE(parseCatalogue(devicesCsv(samples), curvesCsv(samples), thermalCsv(samples),
@@ -48,7 +49,7 @@ TEST(Catalogue, ReadsDevicesCurvesAndThermalRows) {
 }
 
 TEST(Catalogue, ColumnsAreFoundByNameCrLfAndQuotesAreRead) {
-    const auto samples = sampleDevices();
+    const auto samples = catalogueSamples();
     // Thermal columns in another order, CR LF line ends, a quoted field with a comma.
     std::string thermal = thermalCsv(samples);
     std::string devices =
@@ -68,7 +69,7 @@ TEST(Catalogue, ColumnsAreFoundByNameCrLfAndQuotesAreRead) {
 TEST(Catalogue, SampleLineReads) {
     Catalogue catalogue;
     CatalogueError error;
-    ASSERT_TRUE(readCatalogue(testing::sampleCatalogueFolder(), catalogue, error)) << error.text();
+    ASSERT_TRUE(readCatalogue(test::sampleCatalogueFolder(), catalogue, error)) << error.text();
     ASSERT_EQ(catalogue.devices.size(), 24u);
     EXPECT_EQ(catalogue.devices.front().key(), "Q-Series@7NQ10P-060");
     EXPECT_EQ(catalogue.devices.back().key(), "ZH-Series@2NZ600E-120");
@@ -91,7 +92,7 @@ void PrintTo(const BrokenCatalogue& c, std::ostream* os) {
 class CatalogueErrors : public ::testing::TestWithParam<BrokenCatalogue> {};
 
 TEST_P(CatalogueErrors, NameFileLineAndColumn) {
-    const auto samples = sampleDevices();
+    const auto samples = catalogueSamples();
     std::string devices = devicesCsv(samples);
     std::string curves = curvesCsv(samples);
     std::string thermal = thermalCsv(samples);
@@ -235,8 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BrokenCatalogue>& info) { return info.param.name; });
 
 TEST(Catalogue, MissingFileIsNamed) {
-    testing::TemporaryFolder dir;
-    const auto samples = sampleDevices();
+    test::TempFolder dir;
+    const auto samples = catalogueSamples();
     dir.write("devices.csv", devicesCsv(samples));
     dir.write("curves.csv", curvesCsv(samples));
     Catalogue catalogue;
@@ -255,7 +256,7 @@ namespace {
 // Damaged tables (bytes changed, cut, repeated) are refused or read, never
 // more: run under the sanitizers, this catches reads past a field or a line.
 TEST(Catalogue, DamagedTablesNeverCrash) {
-    const auto samples = sampleDevices();
+    const auto samples = catalogueSamples();
     const std::string tables[3] = {devicesCsv(samples), curvesCsv(samples), thermalCsv(samples)};
     const char replacements[] = {',', '"', '\n', '\r', '@', ']', '\0', 'x', '-', '.', 'e', ' '};
     std::uint32_t state = 12345;

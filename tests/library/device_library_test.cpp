@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
 
-using fixture::FixtureDevice;
-using fixture::sampleDevice;
+using test::FixtureDevice;
+using test::sampleDevice;
 using Texts = std::vector<std::string>;
 
 class DeviceLibraryLoad : public testing::Test {
@@ -35,7 +35,7 @@ protected:
         EXPECT_FALSE(library_->findDevices(found, DeviceQueryKind::ByTypeNumber, "T1"));
     }
 
-    fixture::TempDir dir_;
+    test::TempFolder dir_;
     std::ostringstream errors_;
     std::unique_ptr<DeviceLibrary> library_;
 };
@@ -45,13 +45,13 @@ TEST_F(DeviceLibraryLoad, JoinsTheThreeFilesByPosition) {
     devices[1].deviceImage = "PKG-B";
     devices[1].productInfo[6] = "2025/02";
     devices[1].limits[20] = 22.5;
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     // The limits and parameter files name other devices: they are not compared.
     std::vector<FixtureDevice> others = devices;
     others[0].key = "X@Y";
     others[1].key = "Z@W";
-    dir_.write(kLimitsFileName, fixture::limitsIni(others));
-    dir_.write(kParamFileName, fixture::paramBin(others));
+    dir_.write(kLimitsFileName, test::limitsIni(others));
+    dir_.write(kParamFileName, test::paramBin(others));
 
     ASSERT_TRUE(load());
     ASSERT_EQ(library_->deviceCount, 2);
@@ -77,7 +77,7 @@ TEST_F(DeviceLibraryLoad, JoinsTheThreeFilesByPosition) {
 }
 
 TEST_F(DeviceLibraryLoad, TwoAtSignsKeepTheRestAsTypeNumber) {
-    fixture::writeDataFolder(dir_, {sampleDevice("S@T@x@")});
+    test::writeDataFolder(dir_, {sampleDevice("S@T@x@")});
     ASSERT_TRUE(load());
     EXPECT_EQ(library_->deviceIndex.at(0).series, "S");
     EXPECT_EQ(library_->deviceIndex.at(0).typeNumber, "T@x@");
@@ -89,7 +89,7 @@ TEST_F(DeviceLibraryLoad, EmptyTypeNumberEndsTheDeviceList) {
     devices[0].acVoltage = "200V";
     devices[1].acVoltage = "400V";
     devices[2].acVoltage = "690V";
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     ASSERT_TRUE(load());
     EXPECT_EQ(library_->deviceCount, 1);
     EXPECT_EQ(library_->seriesList, Texts{"A"});
@@ -99,15 +99,15 @@ TEST_F(DeviceLibraryLoad, EmptyTypeNumberEndsTheDeviceList) {
 }
 
 TEST_F(DeviceLibraryLoad, EmptyTypeNumberFirstGivesAnEmptyLoadedLibrary) {
-    fixture::writeDataFolder(dir_, {sampleDevice("A@"), sampleDevice("B@2")});
+    test::writeDataFolder(dir_, {sampleDevice("A@"), sampleDevice("B@2")});
     EXPECT_TRUE(load());
     expectEmpty();
 }
 
 TEST_F(DeviceLibraryLoad, SectionOfAnEmptyTypeNumberMustStillBeComplete) {
     std::vector<FixtureDevice> devices{sampleDevice("A@1"), sampleDevice("B@")};
-    fixture::writeDataFolder(dir_, devices);
-    dir_.write(kSpecFileName, fixture::specIni(devices) + "[C@3]\r\nDevice Image=x\r\n");
+    test::writeDataFolder(dir_, devices);
+    dir_.write(kSpecFileName, test::specIni(devices) + "[C@3]\r\nDevice Image=x\r\n");
     EXPECT_FALSE(load());
     expectEmpty();
 }
@@ -115,11 +115,11 @@ TEST_F(DeviceLibraryLoad, SectionOfAnEmptyTypeNumberMustStillBeComplete) {
 TEST_F(DeviceLibraryLoad, ZeroLimitIsAcceptedAndEmptyLimitFails) {
     std::vector<FixtureDevice> devices{sampleDevice("A@1")};
     devices[0].limits[16] = 0.0;  // DCMV min
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     ASSERT_TRUE(load());
     EXPECT_EQ(library_->deviceIndex.at(0).limits->dcVoltageMin, 0.0);
 
-    std::string limits = fixture::limitsIni(devices);
+    std::string limits = test::limitsIni(devices);
     const std::string line = "DCMV min=0\r\n";
     ASSERT_NE(limits.find(line), std::string::npos);
     limits.replace(limits.find(line), line.size(), "DCMV min=\r\n");
@@ -130,38 +130,38 @@ TEST_F(DeviceLibraryLoad, ZeroLimitIsAcceptedAndEmptyLimitFails) {
 
 TEST_F(DeviceLibraryLoad, MissingOrEmptySpecKeyFails) {
     std::vector<FixtureDevice> devices{sampleDevice("A@1"), sampleDevice("A@2")};
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     devices[1].productInfo[6] = "";
-    dir_.write(kSpecFileName, fixture::specIni(devices));
+    dir_.write(kSpecFileName, test::specIni(devices));
     EXPECT_FALSE(load());
     expectEmpty();
 
-    std::string spec = fixture::specIni({devices[0]});
+    std::string spec = test::specIni({devices[0]});
     spec.replace(spec.find("OutputCurrent"), 6, "Outcome");
     dir_.write(kSpecFileName, spec);
     EXPECT_FALSE(load());
 }
 
 TEST_F(DeviceLibraryLoad, SectionWithoutAtSignFails) {
-    fixture::writeDataFolder(dir_, {sampleDevice("A@1"), sampleDevice("NoSeparator")});
+    test::writeDataFolder(dir_, {sampleDevice("A@1"), sampleDevice("NoSeparator")});
     EXPECT_FALSE(load());
     expectEmpty();
     // In the limits file as well.
-    fixture::writeDataFolder(dir_, {sampleDevice("A@1")});
-    dir_.write(kLimitsFileName, fixture::limitsIni({sampleDevice("Plain")}));
+    test::writeDataFolder(dir_, {sampleDevice("A@1")});
+    dir_.write(kLimitsFileName, test::limitsIni({sampleDevice("Plain")}));
     EXPECT_FALSE(load());
 }
 
 TEST_F(DeviceLibraryLoad, SeriesSplitByAnotherGetsTwoEntries) {
-    fixture::writeDataFolder(dir_, {sampleDevice("A@1"), sampleDevice("A@2"), sampleDevice("B@1"),
-                                    sampleDevice("A@3"), sampleDevice("a@4")});
+    test::writeDataFolder(dir_, {sampleDevice("A@1"), sampleDevice("A@2"), sampleDevice("B@1"),
+                                 sampleDevice("A@3"), sampleDevice("a@4")});
     ASSERT_TRUE(load());
     EXPECT_EQ(library_->seriesList, (Texts{"A", "B", "A", "a"}));
 }
 
 TEST_F(DeviceLibraryLoad, EmptySeriesStaysOutOfTheSeriesList) {
     // An empty series name would end the list: before it nothing is listed, after it nothing more.
-    fixture::writeDataFolder(
+    test::writeDataFolder(
         dir_, {sampleDevice("@1"), sampleDevice("A@2"), sampleDevice("@3"), sampleDevice("B@4")});
     ASSERT_TRUE(load());
     EXPECT_EQ(library_->deviceCount, 4);
@@ -182,9 +182,9 @@ TEST_F(DeviceLibraryLoad, ValueListsAreDistinctExactlyInIndexOrder) {
         devices[i].outputCurrent = currents[i];
         devices[i].circuitComposition = circuits[i];
     }
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     // Quote the trailing blank so it survives trimming.
-    std::string spec = fixture::specIni(devices);
+    std::string spec = test::specIni(devices);
     spec.replace(spec.find("OutputCurrent=50A \r\n"), 20, "OutputCurrent=\"50A \"\r\n");
     dir_.write(kSpecFileName, spec);
     ASSERT_TRUE(load());
@@ -195,15 +195,15 @@ TEST_F(DeviceLibraryLoad, ValueListsAreDistinctExactlyInIndexOrder) {
 
 TEST_F(DeviceLibraryLoad, ParameterFileEndingExactlyOnARecordLoads) {
     std::vector<FixtureDevice> devices{sampleDevice("A@1", 1.0), sampleDevice("A@2", 2.0)};
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     ASSERT_TRUE(load());
     EXPECT_EQ(library_->deviceIndex.at(1).params->values, devices[1].params);
 }
 
 TEST_F(DeviceLibraryLoad, CutShortParameterFileFails) {
     std::vector<FixtureDevice> devices{sampleDevice("A@1", 1.0), sampleDevice("A@2", 2.0)};
-    fixture::writeDataFolder(dir_, devices);
-    const std::string bin = fixture::paramBin(devices);
+    test::writeDataFolder(dir_, devices);
+    const std::string bin = test::paramBin(devices);
     dir_.write(kParamFileName, bin.substr(0, bin.size() - 1));
     EXPECT_FALSE(load());
     expectEmpty();
@@ -216,9 +216,9 @@ TEST_F(DeviceLibraryLoad, CutShortParameterFileFails) {
 TEST_F(DeviceLibraryLoad, FewerLimitsAndParametersGiveZeroFilledDevices) {
     std::vector<FixtureDevice> devices{sampleDevice("A@1", 1.0), sampleDevice("A@2", 2.0),
                                        sampleDevice("A@3", 3.0)};
-    fixture::writeDataFolder(dir_, devices);
-    dir_.write(kLimitsFileName, fixture::limitsIni({devices[0]}));
-    dir_.write(kParamFileName, fixture::paramBin({devices[0], devices[1]}));
+    test::writeDataFolder(dir_, devices);
+    dir_.write(kLimitsFileName, test::limitsIni({devices[0]}));
+    dir_.write(kParamFileName, test::paramBin({devices[0], devices[1]}));
     ASSERT_TRUE(load());
     ASSERT_EQ(library_->deviceCount, 3);
     EXPECT_EQ(library_->deviceIndex[0].limits->outputFrequencyMax, 400.0);
@@ -235,27 +235,27 @@ TEST_F(DeviceLibraryLoad, FewerLimitsAndParametersGiveZeroFilledDevices) {
 
 TEST_F(DeviceLibraryLoad, MoreLimitsAndParametersThanDevicesAreIgnored) {
     std::vector<FixtureDevice> devices{sampleDevice("A@1", 1.0), sampleDevice("A@2", 2.0)};
-    fixture::writeDataFolder(dir_, devices);
-    dir_.write(kSpecFileName, fixture::specIni({devices[0]}));
+    test::writeDataFolder(dir_, devices);
+    dir_.write(kSpecFileName, test::specIni({devices[0]}));
     ASSERT_TRUE(load());
     EXPECT_EQ(library_->deviceCount, 1);
 }
 
 TEST_F(DeviceLibraryLoad, MissingFilesFailWithTheSystemErrorLine) {
-    fixture::writeDataFolder(dir_, {sampleDevice("A@1")});
+    test::writeDataFolder(dir_, {sampleDevice("A@1")});
     std::filesystem::remove(dir_.file(kSpecFileName));
     EXPECT_FALSE(load());
     EXPECT_EQ(errors_.str(), "Error= 2\n");  // ENOENT
     expectEmpty();
 
-    fixture::writeDataFolder(dir_, {sampleDevice("A@1")});
+    test::writeDataFolder(dir_, {sampleDevice("A@1")});
     std::filesystem::remove(dir_.file(kLimitsFileName));
     errors_.str("");
     EXPECT_FALSE(load());
     EXPECT_EQ(errors_.str(), "Error= 2\n");
 
     // A parameter file that fails writes no line.
-    fixture::writeDataFolder(dir_, {sampleDevice("A@1")});
+    test::writeDataFolder(dir_, {sampleDevice("A@1")});
     std::filesystem::remove(dir_.file(kParamFileName));
     errors_.str("");
     EXPECT_FALSE(load());
@@ -267,7 +267,7 @@ TEST_F(DeviceLibraryLoad, MissingFilesFailWithTheSystemErrorLine) {
 }
 
 TEST_F(DeviceLibraryLoad, IniFileWithoutSectionsFailsWithAnErrorLine) {
-    fixture::writeDataFolder(dir_, {sampleDevice("A@1")});
+    test::writeDataFolder(dir_, {sampleDevice("A@1")});
     dir_.write(kSpecFileName, "; nothing here\r\nDevice Image=x\r\n[]\r\n");
     EXPECT_FALSE(load());
     EXPECT_EQ(errors_.str(), "Error= 0\n");
@@ -279,7 +279,7 @@ TEST_F(DeviceLibraryLoad, DuplicatedSectionReadsTheFirstButCountsTwice) {
                                        sampleDevice("A@1", 3.0)};
     devices[2].deviceImage = "never read";
     devices[2].limits[0] = 999;
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     ASSERT_TRUE(load());
     ASSERT_EQ(library_->deviceCount, 3);
     EXPECT_EQ(library_->deviceIndex[2].spec->deviceImage, "PKG-A");
@@ -295,7 +295,7 @@ TEST_F(DeviceLibraryLoad, ManyDevicesSeriesAndLongKeysHaveNoCap) {
             sampleDevice("Series" + std::to_string(i / 2) + "@Type" + std::to_string(i), i));
     }
     devices.push_back(sampleDevice(std::string(150, 'S') + "@" + std::string(200, 'T'), 1.0));
-    fixture::writeDataFolder(dir_, devices);
+    test::writeDataFolder(dir_, devices);
     ASSERT_TRUE(load());
     EXPECT_EQ(library_->deviceCount, 701);
     EXPECT_EQ(library_->seriesList.size(), 351u);
@@ -304,7 +304,7 @@ TEST_F(DeviceLibraryLoad, ManyDevicesSeriesAndLongKeysHaveNoCap) {
 }
 
 TEST_F(DeviceLibraryLoad, LoadingAgainRebuildsFromTheFiles) {
-    fixture::writeDataFolder(dir_, {sampleDevice("A@1"), sampleDevice("B@2")});
+    test::writeDataFolder(dir_, {sampleDevice("A@1"), sampleDevice("B@2")});
     ASSERT_TRUE(load());
     ASSERT_TRUE(library_->load());
     EXPECT_EQ(library_->deviceCount, 2);

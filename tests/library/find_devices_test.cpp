@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "library/device_library.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
 
-using fixture::FixtureDevice;
-using fixture::sampleDevice;
+using test::FixtureDevice;
+using test::sampleDevice;
 using Found = std::vector<const DeviceIndexEntry*>;
 
 // Keys of the found devices, "series@typeNumber", in result order.
@@ -24,7 +24,7 @@ std::vector<std::string> keys(const Found& found) {
 class FindDevices : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        dir_ = new fixture::TempDir;
+        dir_ = new test::TempFolder;
         std::vector<FixtureDevice> devices{
             sampleDevice("ABC@T1"), sampleDevice("ABC@T2"), sampleDevice("XY@T1"),
             sampleDevice("AB@T3"),  sampleDevice("abc@T4"), sampleDevice("ABC @T5"),
@@ -38,7 +38,7 @@ protected:
             devices[i].outputCurrent = currents[i];
             devices[i].circuitComposition = circuits[i];
         }
-        fixture::writeDataFolder(*dir_, devices);
+        test::writeDataFolder(*dir_, devices);
         // Only the blanks around a whole section name are trimmed: "ABC @T5"
         // keeps the series "ABC ".
         library_ = new DeviceLibrary(dir_->folder());
@@ -57,11 +57,11 @@ protected:
         return found;
     }
 
-    static fixture::TempDir* dir_;
+    static test::TempFolder* dir_;
     static DeviceLibrary* library_;
 };
 
-fixture::TempDir* FindDevices::dir_ = nullptr;
+test::TempFolder* FindDevices::dir_ = nullptr;
 DeviceLibrary* FindDevices::library_ = nullptr;
 
 TEST_F(FindDevices, BySeriesIsExactAndInIndexOrder) {

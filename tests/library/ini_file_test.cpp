@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
@@ -206,7 +206,7 @@ TEST(IniFile, ManySectionsAndLongNamesAreHeldWhole) {
 }
 
 TEST(IniFile, ReadReportsTheSystemErrorOfAMissingFile) {
-    fixture::TempDir dir;
+    test::TempFolder dir;
     IniFile ini;
     int error = 0;
     EXPECT_FALSE(IniFile::read(dir.file("absent.ini"), ini, error));

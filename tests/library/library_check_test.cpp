@@ -11,22 +11,16 @@
 #include "library/catalogue_fit.h"
 #include "library/device_library.h"
 #include "library/library_writer.h"
-#include "tests/library/catalogue_fixture.h"
+#include "tests/support/sample_catalogue.h"
+#include "tests/support/temp_folder.h"
 
 namespace thermalyx {
 namespace {
 
 std::vector<LibraryDevice> goodDevices() {
-    const auto samples = testing::sampleDevices();
-    Catalogue catalogue;
-    CatalogueError error;
-    EXPECT_TRUE(parseCatalogue(testing::devicesCsv(samples), testing::curvesCsv(samples),
-                               testing::thermalCsv(samples), catalogue, error))
-        << error.text();
-    std::vector<LibraryDevice> devices;
-    std::vector<DeviceFit> fits;
-    EXPECT_TRUE(fitCatalogue(catalogue, devices, fits, error)) << error.text();
-    return devices;
+    const test::FittedCatalogue fitted = test::fitSamples(test::catalogueSamples());
+    EXPECT_TRUE(fitted.ok) << fitted.error;
+    return fitted.devices;
 }
 
 // The three files' contents, to be broken before they are written.
@@ -43,7 +37,7 @@ std::string joined(const std::vector<LibraryFinding>& findings) {
 }
 
 TEST(LibraryCheck, GoodFolderIsClean) {
-    testing::TemporaryFolder dir;
+    test::TempFolder dir;
     std::string error;
     ASSERT_TRUE(writeLibraryFiles(dir.folder(), goodDevices(), error)) << error;
     const auto findings = checkLibrary(dir.folder());
@@ -51,15 +45,11 @@ TEST(LibraryCheck, GoodFolderIsClean) {
 }
 
 TEST(LibraryCheck, SampleLineIsClean) {
-    Catalogue catalogue;
-    CatalogueError error;
-    ASSERT_TRUE(readCatalogue(testing::sampleCatalogueFolder(), catalogue, error)) << error.text();
-    std::vector<LibraryDevice> devices;
-    std::vector<DeviceFit> fits;
-    ASSERT_TRUE(fitCatalogue(catalogue, devices, fits, error)) << error.text();
-    testing::TemporaryFolder dir;
+    const test::FittedCatalogue line = test::fitSampleLine();
+    ASSERT_TRUE(line.ok) << line.error;
+    test::TempFolder dir;
     std::string writeError;
-    ASSERT_TRUE(writeLibraryFiles(dir.folder(), devices, writeError)) << writeError;
+    ASSERT_TRUE(writeLibraryFiles(dir.folder(), line.devices, writeError)) << writeError;
     const auto findings = checkLibrary(dir.folder());
     EXPECT_TRUE(findings.empty()) << joined(findings);
 }
@@ -91,7 +81,7 @@ TEST_P(LibraryCheckFindings, AreReportedWithTheDeviceKey) {
     if (GetParam().breakRecords) GetParam().breakRecords(devices);
     Files files{specFileText(devices), limitsFileText(devices), paramFileBytes(devices)};
     if (GetParam().breakFiles) GetParam().breakFiles(files);
-    testing::TemporaryFolder dir;
+    test::TempFolder dir;
     dir.write(kSpecFileName, files.spec);
     dir.write(kLimitsFileName, files.limits);
     dir.write(kParamFileName, files.params);

@@ -10,7 +10,8 @@
 
 #include "library/catalogue_fit.h"
 #include "library/device_library.h"
-#include "tests/library/catalogue_fixture.h"
+#include "tests/support/sample_catalogue.h"
+#include "tests/support/temp_folder.h"
 
 namespace thermalyx {
 namespace {
@@ -82,19 +83,13 @@ TEST(LibraryWriter, ParameterRecordsAreKeyZeroStrfAndLittleEndianDoubles) {
 }
 
 TEST(LibraryWriter, CatalogueRoundTripThroughTheProgramsLoader) {
-    const auto samples = testing::sampleDevices();
-    Catalogue catalogue;
-    CatalogueError error;
-    ASSERT_TRUE(parseCatalogue(testing::devicesCsv(samples), testing::curvesCsv(samples),
-                               testing::thermalCsv(samples), catalogue, error))
-        << error.text();
-    std::vector<LibraryDevice> devices;
-    std::vector<DeviceFit> fits;
-    ASSERT_TRUE(fitCatalogue(catalogue, devices, fits, error)) << error.text();
-
-    testing::TemporaryFolder dir;
+    const test::FittedCatalogue fitted = test::fitSamples(test::catalogueSamples());
+    ASSERT_TRUE(fitted.ok) << fitted.error;
+    const Catalogue& catalogue = fitted.catalogue;
+    const std::vector<DeviceFit>& fits = fitted.fits;
+    test::TempFolder dir;
     std::string writeError;
-    ASSERT_TRUE(writeLibraryFiles(dir.folder(), devices, writeError)) << writeError;
+    ASSERT_TRUE(writeLibraryFiles(dir.folder(), fitted.devices, writeError)) << writeError;
 
     DeviceLibrary library(dir.folder());
     ASSERT_TRUE(library.load());
@@ -122,15 +117,11 @@ TEST(LibraryWriter, CatalogueRoundTripThroughTheProgramsLoader) {
 }
 
 TEST(LibraryWriter, SampleLineRoundTrip) {
-    Catalogue catalogue;
-    CatalogueError error;
-    ASSERT_TRUE(readCatalogue(testing::sampleCatalogueFolder(), catalogue, error)) << error.text();
-    std::vector<LibraryDevice> devices;
-    std::vector<DeviceFit> fits;
-    ASSERT_TRUE(fitCatalogue(catalogue, devices, fits, error)) << error.text();
-    testing::TemporaryFolder dir;
+    const test::FittedCatalogue line = test::fitSampleLine();
+    ASSERT_TRUE(line.ok) << line.error;
+    test::TempFolder dir;
     std::string writeError;
-    ASSERT_TRUE(writeLibraryFiles(dir.folder(), devices, writeError)) << writeError;
+    ASSERT_TRUE(writeLibraryFiles(dir.folder(), line.devices, writeError)) << writeError;
     DeviceLibrary library(dir.folder());
     ASSERT_TRUE(library.load());
     ASSERT_EQ(library.deviceCount, 24);
@@ -144,7 +135,7 @@ TEST(LibraryWriter, SampleLineRoundTrip) {
 }
 
 TEST(LibraryWriter, UnwritableFolderIsReported) {
-    testing::TemporaryFolder dir;
+    test::TempFolder dir;
     dir.write("blocker", "a file where the folder should be");
     std::string error;
     EXPECT_FALSE(writeLibraryFiles(dir.folder() + "blocker/sub", {oneDevice()}, error));

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
@@ -19,9 +19,9 @@ std::array<double, kParamCount> ramp(double base) {
 }
 
 TEST(ParamFile, RecordsFollowEachOtherWithoutGap) {
-    const std::string bytes = fixture::paramRecord("S@T1", ramp(1.0)) +
-                              fixture::paramRecord("LongerSeries@Type@2", ramp(2.0)) +
-                              fixture::paramRecord("S@T3", ramp(3.0));
+    const std::string bytes = test::paramRecord("S@T1", ramp(1.0)) +
+                              test::paramRecord("LongerSeries@Type@2", ramp(2.0)) +
+                              test::paramRecord("S@T3", ramp(3.0));
     ASSERT_EQ(bytes.size(), (4 + 357) + (19 + 357) + (4 + 357));
     std::vector<DeviceParamRecord> records;
     ASSERT_TRUE(parseParamRecords(bytes, records));
@@ -41,7 +41,7 @@ TEST(ParamFile, ValuesAreLittleEndianDoublesBitForBit) {
     values[3] = std::numeric_limits<double>::infinity();
     values[4] = 1.0;
     values[43] = 0.1;
-    const std::string bytes = fixture::paramRecord("S@T", values);
+    const std::string bytes = test::paramRecord("S@T", values);
     // 1.0 is 3F F0 00 .. 00: in file order its last byte is 0x3F.
     EXPECT_EQ(static_cast<unsigned char>(bytes[4 + 4 + 4 * 8 + 7]), 0x3F);
     EXPECT_EQ(static_cast<unsigned char>(bytes[4 + 4 + 4 * 8 + 6]), 0xF0);
@@ -54,15 +54,15 @@ TEST(ParamFile, ValuesAreLittleEndianDoublesBitForBit) {
 
 TEST(ParamFile, MarkerIsNotChecked) {
     std::vector<DeviceParamRecord> records;
-    ASSERT_TRUE(parseParamRecords(
-        fixture::paramRecord("S@T", ramp(1.0), std::string("\0\xFFxy", 4)), records));
+    ASSERT_TRUE(parseParamRecords(test::paramRecord("S@T", ramp(1.0), std::string("\0\xFFxy", 4)),
+                                  records));
     EXPECT_EQ(records.at(0).values, ramp(1.0));
 }
 
 TEST(ParamFile, EmptyTypeNumberAndEmptySeriesAreKeys) {
     std::vector<DeviceParamRecord> records;
     ASSERT_TRUE(parseParamRecords(
-        fixture::paramRecord("S@", ramp(1.0)) + fixture::paramRecord("@T", ramp(2.0)), records));
+        test::paramRecord("S@", ramp(1.0)) + test::paramRecord("@T", ramp(2.0)), records));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].typeNumber, "");
     EXPECT_EQ(records[1].series, "");
@@ -71,7 +71,7 @@ TEST(ParamFile, EmptyTypeNumberAndEmptySeriesAreKeys) {
 TEST(ParamFile, LongKeysAreHeldWhole) {
     const std::string key = std::string(500, 'S') + "@" + std::string(1000, 'T');
     std::vector<DeviceParamRecord> records;
-    ASSERT_TRUE(parseParamRecords(fixture::paramRecord(key, ramp(1.0)), records));
+    ASSERT_TRUE(parseParamRecords(test::paramRecord(key, ramp(1.0)), records));
     EXPECT_EQ(records.at(0).series.size(), 500u);
     EXPECT_EQ(records.at(0).typeNumber.size(), 1000u);
     EXPECT_EQ(records.at(0).values, ramp(1.0));
@@ -79,7 +79,7 @@ TEST(ParamFile, LongKeysAreHeldWhole) {
 
 TEST(ParamFile, CutShortLastRecordFails) {
     const std::string whole =
-        fixture::paramRecord("S@T1", ramp(1.0)) + fixture::paramRecord("S@T2", ramp(2.0));
+        test::paramRecord("S@T1", ramp(1.0)) + test::paramRecord("S@T2", ramp(2.0));
     for (std::size_t cut : {1u, 8u, 352u, 356u}) {
         std::vector<DeviceParamRecord> records;
         EXPECT_FALSE(
@@ -115,9 +115,8 @@ TEST(ParamFile, WalkKeepsTheWholeRecordsAndSaysWhereItStopped) {
 TEST(ParamFile, KeyWithoutAtSignFails) {
     std::vector<DeviceParamRecord> records;
     EXPECT_FALSE(parseParamRecords(
-        fixture::paramRecord("S@T1", ramp(1.0)) + fixture::paramRecord("NoAt", ramp(2.0)),
-        records));
-    EXPECT_FALSE(parseParamRecords(fixture::paramRecord("", ramp(2.0)), records));
+        test::paramRecord("S@T1", ramp(1.0)) + test::paramRecord("NoAt", ramp(2.0)), records));
+    EXPECT_FALSE(parseParamRecords(test::paramRecord("", ramp(2.0)), records));
 }
 
 TEST(ParamFile, EmptyContentFails) {
@@ -127,15 +126,14 @@ TEST(ParamFile, EmptyContentFails) {
 }
 
 TEST(ParamFile, ReadFailsForMissingEmptyOrFolder) {
-    fixture::TempDir dir;
+    test::TempFolder dir;
     std::vector<DeviceParamRecord> records;
     EXPECT_FALSE(readParamFile(dir.file("absent.bin"), records));
     EXPECT_FALSE(readParamFile("", records));
     EXPECT_FALSE(readParamFile(dir.folder(), records));
     EXPECT_FALSE(readParamFile(dir.write("empty.bin", ""), records));
     EXPECT_TRUE(records.empty());
-    ASSERT_TRUE(
-        readParamFile(dir.write("one.bin", fixture::paramRecord("S@T", ramp(5.0))), records));
+    ASSERT_TRUE(readParamFile(dir.write("one.bin", test::paramRecord("S@T", ramp(5.0))), records));
     EXPECT_EQ(records.at(0).values, ramp(5.0));
 }
 

@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/sample_records.h"
+
 namespace thermalyx {
 namespace {
+
+using test::sampleLimits;
 
 // ---- number texts ----
 
@@ -73,53 +77,29 @@ INSTANTIATE_TEST_SUITE_P(Texts, AmbientTextTest,
 
 // ---- device limits ----
 
-ConditionLimits sampleLimits() {
-    ConditionLimits l;
-    l.outputFrequencyMax = 400;
-    l.outputFrequencyMin = 0.1;
-    l.outputFrequencyDefault = 50;
-    l.outputCurrentMax = 10;
-    l.outputCurrentMin = 0.1;
-    l.outputCurrentDefault = 5;
-    l.carrierFrequencyMax = 20;
-    l.carrierFrequencyMin = 1;
-    l.carrierFrequencyDefault = 10;
-    l.powerFactorMax = 1;
-    l.powerFactorMin = -1;
-    l.powerFactorDefault = 0.85;
-    l.modulationRateMax = 1.15;
-    l.modulationRateMin = 0;
-    l.modulationRateDefault = 1;
-    l.dcVoltageMax = 450;
-    l.dcVoltageMin = 100;
-    l.dcVoltageDefault = 300.7;
-    l.gateResistanceMax = 188;
-    l.gateResistanceMin = 23.5;
-    l.gateResistanceDefault = 47;
-    return l;
-}
-
 ConditionTexts validTexts() {
-    return {"50", "5", "10", "0.85", "1", "300", "47", "47"};
+    return {"50", "70", "10", "0.85", "1", "600", "6.8", "6.8"};
 }
 
 TEST(DefaultTextsTest, UseTheSelectionPageFormats) {
-    const ConditionTexts texts = defaultConditionTexts(sampleLimits());
+    ConditionLimits limits = sampleLimits();
+    limits.dcVoltageDefault = 600.7;
+    const ConditionTexts texts = defaultConditionTexts(limits);
     EXPECT_EQ(texts.outputFrequency, "50.0");
-    EXPECT_EQ(texts.outputCurrent, "5.0");
+    EXPECT_EQ(texts.outputCurrent, "70.0");
     EXPECT_EQ(texts.carrierFrequency, "10.00");
     EXPECT_EQ(texts.powerFactor, "0.85");
     EXPECT_EQ(texts.modulationRate, "1.00");
-    EXPECT_EQ(texts.dcVoltage, "300");  // truncated, not rounded
-    EXPECT_EQ(texts.rgOn, "47.00");
-    EXPECT_EQ(texts.rgOff, "47.00");
+    EXPECT_EQ(texts.dcVoltage, "600");  // truncated, not rounded
+    EXPECT_EQ(texts.rgOn, "6.80");
+    EXPECT_EQ(texts.rgOff, "6.80");
 }
 
 TEST(DefaultTextsTest, PassTheirOwnDevicesChecks) {
     OperatingCondition condition;
     EXPECT_EQ(checkConditionTexts(defaultConditionTexts(sampleLimits()), sampleLimits(), condition),
               "");
-    EXPECT_EQ(condition.dcVoltage, 300.0);
+    EXPECT_EQ(condition.dcVoltage, 600.0);
     EXPECT_EQ(condition.powerFactor, 0.85);
 }
 
@@ -127,7 +107,7 @@ TEST(ConditionTextsTest, FillsTheEightValuesInFieldOrder) {
     OperatingCondition condition;
     condition.series = "S";
     condition.modulation = 2;
-    const ConditionTexts texts{"60", "7.5", "12", "-0.5", "0.9", "320", "30", "40"};
+    const ConditionTexts texts{"60", "7.5", "12", "-0.5", "0.9", "320", "10", "20"};
     ASSERT_EQ(checkConditionTexts(texts, sampleLimits(), condition), "");
     EXPECT_EQ(condition.outputFrequency, 60.0);
     EXPECT_EQ(condition.outputCurrentRms, 7.5);
@@ -135,8 +115,8 @@ TEST(ConditionTextsTest, FillsTheEightValuesInFieldOrder) {
     EXPECT_EQ(condition.powerFactor, -0.5);
     EXPECT_EQ(condition.modulationRate, 0.9);
     EXPECT_EQ(condition.dcVoltage, 320.0);
-    EXPECT_EQ(condition.rgOn, 30.0);
-    EXPECT_EQ(condition.rgOff, 40.0);
+    EXPECT_EQ(condition.rgOn, 10.0);
+    EXPECT_EQ(condition.rgOff, 20.0);
     EXPECT_EQ(condition.series, "S");  // the caller's fields stay
     EXPECT_EQ(condition.modulation, 2);
 }
@@ -182,22 +162,24 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FieldCase{0, "0.1", true}, FieldCase{0, "400", true}, FieldCase{0, "0.09", false},
         FieldCase{0, "400.01", false}, FieldCase{0, "050", false}, FieldCase{0, "0.5", true},
-        FieldCase{0, "1e999", false}, FieldCase{1, "10", true}, FieldCase{1, "10.1", false},
+        FieldCase{0, "1e999", false}, FieldCase{1, "100", true}, FieldCase{1, "100.1", false},
         FieldCase{1, "", false}, FieldCase{2, "1", true}, FieldCase{2, "20", true},
         FieldCase{2, "0.99", false}, FieldCase{3, "-1", true}, FieldCase{3, "1", true},
         FieldCase{3, "1.01", false}, FieldCase{3, "-1.01", false}, FieldCase{4, "0", true},
         FieldCase{4, "1.15", true}, FieldCase{4, "1.16", false}, FieldCase{5, "100", true},
-        FieldCase{5, "450", true}, FieldCase{5, "99", false}, FieldCase{5, "nan", false},
-        FieldCase{6, "23.5", true}, FieldCase{6, "188", true}, FieldCase{6, "23.4", false},
+        FieldCase{5, "800", true}, FieldCase{5, "99", false}, FieldCase{5, "nan", false},
+        FieldCase{6, "1.7", true}, FieldCase{6, "27.2", true}, FieldCase{6, "1.69", false},
         // Rg(off) is held to the one gate-resistance range.
-        FieldCase{7, "23.5", true}, FieldCase{7, "188", true}, FieldCase{7, "188.5", false},
+        FieldCase{7, "1.7", true}, FieldCase{7, "27.2", true}, FieldCase{7, "27.3", false},
         FieldCase{7, "1,5", false}));
 
-// Inputs within a device's limits that the engine still can't compute.
+// Inputs within a device's limits that the engine still can't compute: the
+// limits widened and one field changed.
 struct DomainCase {
     const char* name;
     void (*widen)(ConditionLimits&);
-    ConditionTexts texts;
+    int field;  // -1: all fields valid
+    const char* text;
 };
 
 class EngineDomainTest : public ::testing::TestWithParam<DomainCase> {};
@@ -206,8 +188,10 @@ TEST_P(EngineDomainTest, RejectsWithTheInputMessage) {
     const DomainCase& c = GetParam();
     ConditionLimits limits = sampleLimits();
     c.widen(limits);
+    ConditionTexts texts = validTexts();
+    if (c.field >= 0) *fieldText(texts, c.field) = c.text;
     OperatingCondition condition;
-    EXPECT_EQ(checkConditionTexts(c.texts, limits, condition), kLimitExceededMessage) << c.name;
+    EXPECT_EQ(checkConditionTexts(texts, limits, condition), kLimitExceededMessage) << c.name;
 }
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -215,29 +199,21 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 INSTANTIATE_TEST_SUITE_P(
     Cases, EngineDomainTest,
     ::testing::Values(DomainCase{"zero output frequency",
-                                 [](ConditionLimits& l) { l.outputFrequencyMin = 0; },
-                                 {"0", "5", "10", "0.85", "1", "300", "47", "47"}},
+                                 [](ConditionLimits& l) { l.outputFrequencyMin = 0; }, 0, "0"},
                       DomainCase{"negative output frequency",
-                                 [](ConditionLimits& l) { l.outputFrequencyMin = -10; },
-                                 {"-5", "5", "10", "0.85", "1", "300", "47", "47"}},
+                                 [](ConditionLimits& l) { l.outputFrequencyMin = -10; }, 0, "-5"},
                       DomainCase{"carrier below the output frequency",
-                                 [](ConditionLimits& l) { l.carrierFrequencyMin = 0; },
-                                 {"50", "5", "0.04", "0.85", "1", "300", "47", "47"}},
+                                 [](ConditionLimits& l) { l.carrierFrequencyMin = 0; }, 2, "0.04"},
                       DomainCase{"more carrier periods than the grouping can count",
-                                 [](ConditionLimits& l) { l.outputFrequencyMin = 0; },
-                                 {"1e-9", "5", "10", "0.85", "1", "300", "47", "47"}},
+                                 [](ConditionLimits& l) { l.outputFrequencyMin = 0; }, 0, "1e-9"},
                       DomainCase{"power factor beyond 1",
-                                 [](ConditionLimits& l) { l.powerFactorMax = 2; },
-                                 {"50", "5", "10", "1.5", "1", "300", "47", "47"}},
+                                 [](ConditionLimits& l) { l.powerFactorMax = 2; }, 3, "1.5"},
                       DomainCase{"infinite limits let 1e999 through",
-                                 [](ConditionLimits& l) { l.outputCurrentMax = kInf; },
-                                 {"50", "1e999", "10", "0.85", "1", "300", "47", "47"}},
+                                 [](ConditionLimits& l) { l.outputCurrentMax = kInf; }, 1, "1e999"},
                       DomainCase{"reference voltage 0",
-                                 [](ConditionLimits& l) { l.dcVoltageDefault = 0; },
-                                 {"50", "5", "10", "0.85", "1", "300", "47", "47"}},
+                                 [](ConditionLimits& l) { l.dcVoltageDefault = 0; }, -1, ""},
                       DomainCase{"reference gate resistance 0",
-                                 [](ConditionLimits& l) { l.gateResistanceDefault = 0; },
-                                 {"50", "5", "10", "0.85", "1", "300", "47", "47"}}),
+                                 [](ConditionLimits& l) { l.gateResistanceDefault = 0; }, -1, ""}),
     [](const ::testing::TestParamInfo<DomainCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name) {
@@ -250,16 +226,16 @@ TEST(EngineDomainTest, OneCarrierPeriodPerOutputPeriodIsEnough) {
     ConditionLimits limits = sampleLimits();
     limits.carrierFrequencyMin = 0;
     OperatingCondition condition;
-    EXPECT_EQ(
-        checkConditionTexts({"50", "5", "0.05", "0.85", "1", "300", "47", "47"}, limits, condition),
-        "");
+    EXPECT_EQ(checkConditionTexts({"50", "70", "0.05", "0.85", "1", "600", "6.8", "6.8"}, limits,
+                                  condition),
+              "");
 }
 
 // ---- mode rows ----
 
 ModeRowTexts validRow() {
     ModeRowTexts row;
-    row.columns = {"10", "50", "50", "5", "10", "0.85", "1", "300", "47", "47"};
+    row.columns = {"10", "50", "50", "70", "10", "0.85", "1", "600", "6.8", "6.8"};
     return row;
 }
 
@@ -268,13 +244,13 @@ TEST(ModeDefaultsTest, RepeatTheDeviceDefaultsWithAnEmptyDuration) {
     EXPECT_EQ(row.text(ModeColumn::Duration), "");
     EXPECT_EQ(row.text(ModeColumn::FrequencyStart), "50.0");
     EXPECT_EQ(row.text(ModeColumn::FrequencyEnd), "50.0");
-    EXPECT_EQ(row.text(ModeColumn::OutputCurrent), "5.0");
+    EXPECT_EQ(row.text(ModeColumn::OutputCurrent), "70.0");
     EXPECT_EQ(row.text(ModeColumn::CarrierFrequency), "10.00");
     EXPECT_EQ(row.text(ModeColumn::PowerFactor), "0.85");
     EXPECT_EQ(row.text(ModeColumn::ModulationRate), "1.00");
-    EXPECT_EQ(row.text(ModeColumn::DcVoltage), "300");
-    EXPECT_EQ(row.text(ModeColumn::RgOn), "47.00");
-    EXPECT_EQ(row.text(ModeColumn::RgOff), "47.00");
+    EXPECT_EQ(row.text(ModeColumn::DcVoltage), "600");
+    EXPECT_EQ(row.text(ModeColumn::RgOn), "6.80");
+    EXPECT_EQ(row.text(ModeColumn::RgOff), "6.80");
     EXPECT_FALSE(row.dcLock);
     EXPECT_EQ(dcLockText(true), "LOCK");
     EXPECT_EQ(dcLockText(false), "NORMAL");
@@ -282,7 +258,7 @@ TEST(ModeDefaultsTest, RepeatTheDeviceDefaultsWithAnEmptyDuration) {
 
 TEST(ModeRowTest, FillsTheTenValuesAndTheLock) {
     ModeRowTexts row;
-    row.columns = {"2.5", "10", "60", "7", "12", "-0.5", "0.9", "320", "30", "40"};
+    row.columns = {"2.5", "10", "60", "7", "12", "-0.5", "0.9", "320", "10", "20"};
     row.dcLock = true;
     LoadCycleMode mode;
     mode.series = "S";
@@ -296,8 +272,8 @@ TEST(ModeRowTest, FillsTheTenValuesAndTheLock) {
     EXPECT_EQ(mode.powerFactor, -0.5);
     EXPECT_EQ(mode.modulationRate, 0.9);
     EXPECT_EQ(mode.dcVoltage, 320.0);
-    EXPECT_EQ(mode.rgOn, 30.0);
-    EXPECT_EQ(mode.rgOff, 40.0);
+    EXPECT_EQ(mode.rgOn, 10.0);
+    EXPECT_EQ(mode.rgOff, 20.0);
     EXPECT_TRUE(mode.dcLock);
     EXPECT_EQ(mode.outputFrequency, 0.0);
     EXPECT_EQ(mode.series, "S");
@@ -355,13 +331,13 @@ INSTANTIATE_TEST_SUITE_P(Columns, ModeColumnTest,
                              ModeCase{ModeColumn::Duration, "-1", 0.1, false, false},
                              ModeCase{ModeColumn::Duration, "1e999", 0.1, false, false},
                              ModeCase{ModeColumn::Duration, "", 0.1, false, false},
-                             ModeCase{ModeColumn::OutputCurrent, "10.5", 0.1, false, false},
+                             ModeCase{ModeColumn::OutputCurrent, "100.5", 0.1, false, false},
                              ModeCase{ModeColumn::CarrierFrequency, "0.5", 0.1, false, false},
                              ModeCase{ModeColumn::PowerFactor, "-1", 0.1, true, true},
                              ModeCase{ModeColumn::ModulationRate, "1.2", 0.1, false, false},
-                             ModeCase{ModeColumn::DcVoltage, "450", 0.1, true, true},
-                             ModeCase{ModeColumn::RgOn, "188", 0.1, true, true},
-                             ModeCase{ModeColumn::RgOff, "20", 0.1, false, false},
+                             ModeCase{ModeColumn::DcVoltage, "800", 0.1, true, true},
+                             ModeCase{ModeColumn::RgOn, "27.2", 0.1, true, true},
+                             ModeCase{ModeColumn::RgOff, "1.6", 0.1, false, false},
                              ModeCase{ModeColumn::RgOff, "050", 0.1, false, false}));
 
 TEST(ModeRowTest, ZeroFrequenciesAreStoredAsATenthOfAHertz) {

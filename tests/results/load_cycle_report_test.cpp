@@ -5,13 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/results/report_test_library.h"
+#include "tests/results/report_lines.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
 
-using testing::makeLibrary;
-using testing::splitReportLines;
+using test::makeLibrary;
+using test::splitReportLines;
 
 constexpr ReportTime kTime{2025, 12, 31, 23, 59, 58};
 

@@ -10,37 +10,17 @@
 #include <gtest/gtest.h>
 
 #include "results/steady_report.h"
-#include "tests/results/report_test_library.h"
+#include "tests/results/report_lines.h"
+#include "tests/support/sample_library.h"
+#include "tests/support/temp_folder.h"
 
 namespace thermalyx {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "thermalyx-report-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::size_t entryCount() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
-    }
-
-private:
-    fs::path path_;
-};
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readFile;
+using test::TempFolder;
 
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -74,7 +54,7 @@ TEST(ReportFileTest, WritesTheBytesUnchanged) {
     std::string reason;
     const std::string bytes = std::string("a\r\nb\tc\r\n\xE9\r\n") + '\0' + "z";
     ASSERT_TRUE(writeReportFile(path, bytes, systemReportFileSystem(), reason)) << reason;
-    EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_EQ(readFile(path), bytes);
     EXPECT_EQ(folder.entryCount(), 1u) << "no temporary file is left behind";
 }
 
@@ -83,7 +63,7 @@ TEST(ReportFileTest, ANameAsLongAsTheFileSystemAllowsCanBeWritten) {
     const std::string path = folder.file(std::string(250, 'r') + ".txt");
     std::string reason;
     ASSERT_TRUE(writeReportFile(path, kNewReport, systemReportFileSystem(), reason)) << reason;
-    EXPECT_EQ(readBytes(path), kNewReport);
+    EXPECT_EQ(readFile(path), kNewReport);
 }
 
 TEST(ReportFileTest, ReplacesAnExistingReportCompletely) {
@@ -93,7 +73,7 @@ TEST(ReportFileTest, ReplacesAnExistingReportCompletely) {
     ::chmod(path.c_str(), 0640);
     std::string reason;
     ASSERT_TRUE(writeReportFile(path, kNewReport, systemReportFileSystem(), reason)) << reason;
-    EXPECT_EQ(readBytes(path), kNewReport);
+    EXPECT_EQ(readFile(path), kNewReport);
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u) << "the replaced report keeps its permissions";
@@ -109,7 +89,7 @@ TEST(ReportFileTest, WritesThroughASymbolicLink) {
     std::string reason;
     ASSERT_TRUE(writeReportFile(link, kNewReport, systemReportFileSystem(), reason)) << reason;
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(readBytes(target), kNewReport);
+    EXPECT_EQ(readFile(target), kNewReport);
 }
 
 TEST(ReportFileTest, APathThatCannotBeCreatedFailsWithTheSystemsReason) {
@@ -150,7 +130,7 @@ TEST_P(ReportFailureTest, AFailureAfterCreationKeepsTheOldReportAndLeavesNoTempo
     std::string reason;
     EXPECT_FALSE(writeReportFile(path, kNewReport, *c.files, reason)) << c.name;
     EXPECT_NE(reason.find(std::make_error_code(c.error).message()), std::string::npos) << reason;
-    EXPECT_EQ(readBytes(path), kOldReport) << c.name;
+    EXPECT_EQ(readFile(path), kOldReport) << c.name;
     EXPECT_EQ(folder.entryCount(), 1u) << c.name;
 }
 
@@ -165,12 +145,12 @@ TEST(ReportFileTest, AFailedReplaceKeepsWhatIsThere) {
     std::string reason;
     EXPECT_FALSE(writeReportFile(path, kNewReport, systemReportFileSystem(), reason));
     EXPECT_FALSE(reason.empty());
-    EXPECT_EQ(readBytes(path + "/inside.txt"), kOldReport);
+    EXPECT_EQ(readFile(path + "/inside.txt"), kOldReport);
     EXPECT_EQ(folder.entryCount(), 1u);
 }
 
 TEST(ReportFileTest, TheSteadyWriterReportsAFailedWriteAndKeepsTheOldReport) {
-    const auto library = testing::makeLibrary({{"Q-Series", "6NQ50A-060"}});
+    const auto library = test::makeLibrary({{"Q-Series", "6NQ50A-060"}});
     OperatingCondition condition;
     condition.series = "Q-Series";
     condition.typeNumber = "6NQ50A-060";
@@ -185,13 +165,13 @@ TEST(ReportFileTest, TheSteadyWriterReportsAFailedWriteAndKeepsTheOldReport) {
     options.files = &failingClose;
     std::string reason;
     EXPECT_FALSE(writeSteadyReport(path, *library, condition, result, reason, options));
-    EXPECT_EQ(readBytes(path), kOldReport);
+    EXPECT_EQ(readFile(path), kOldReport);
 
     options.files = nullptr;
     ASSERT_TRUE(writeSteadyReport(path, *library, condition, result, reason, options)) << reason;
     std::string expected;
     ASSERT_TRUE(buildSteadyReport(*library, condition, result, *options.time, expected, reason));
-    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_EQ(readFile(path), expected);
 }
 
 }  // namespace

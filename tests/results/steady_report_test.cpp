@@ -5,31 +5,25 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/results/report_test_library.h"
+#include "tests/results/report_lines.h"
+#include "tests/support/sample_library.h"
+#include "tests/support/sample_records.h"
 
 namespace thermalyx {
 namespace {
 
-using testing::makeLibrary;
-using testing::splitReportLines;
+using test::makeLibrary;
+using test::splitReportLines;
 
 constexpr ReportTime kTime{2025, 3, 7, 9, 5, 2};
 
-OperatingCondition sampleCondition() {
-    OperatingCondition c;
-    c.series = "Q-Series";
-    c.typeNumber = "6NQ50A-060";
-    c.modulation = kModulationTwoArms;
-    c.outputFrequency = 50;
-    c.outputCurrentRms = 25;
-    c.carrierFrequency = 10;
-    c.powerFactor = 0.85;
+// The shared operating point with its heat sink, a modulation rate stored just
+// below a rounding tie, and gate resistances that differ so a swap shows.
+OperatingCondition reportCondition() {
+    OperatingCondition c = test::sampleCondition();
     c.modulationRate = 0.95;
-    c.dcVoltage = 300;
-    c.rgOn = 10;
     c.rgOff = 12.5;
-    c.heatsink.rth = {0.01, 0.05, 0.9, 0.5};
-    c.heatsink.tth = {1, 10, 50, 200};
+    c.heatsink = test::sampleHeatsink();
     return c;
 }
 
@@ -57,7 +51,7 @@ SteadyResult sampleResult() {
 }
 
 std::unique_ptr<DeviceLibrary> sampleLibrary() {
-    return makeLibrary({{"Q-Series", "7NQ10P-060", "PIM"}, {"Q-Series", "6NQ50A-060", "6in1"}});
+    return makeLibrary({{"Z-Series", "7NZ10P-120", "PIM"}, {"Z-Series", "6NZ100B-120", "6in1"}});
 }
 
 std::string build(const DeviceLibrary& library, const OperatingCondition& condition,
@@ -75,8 +69,8 @@ TEST(SteadyReportTest, WritesTheLayoutByteForByte) {
         "\r\n"
         "[Condition input]\r\n"
         "\r\n"
-        "Type number\t\t\t:6NQ50A-060\r\n"
-        "Series\t\t\t\t:Q-Series\r\n"
+        "Type number\t\t\t:6NZ100B-120\r\n"
+        "Series\t\t\t\t:Z-Series\r\n"
         "\r\n"
         "Circuit composition\t\t:6in1\r\n"
         "VCES(V)\t\t\t\t:600\r\n"
@@ -89,25 +83,25 @@ TEST(SteadyReportTest, WritesTheLayoutByteForByte) {
         "\r\n"
         "Select arms(Arms)\t\t:2\r\n"
         "Output frequency(Hz)\t\t:50.0\r\n"
-        "Output current(Arms)\t\t:25.0\r\n"
+        "Output current(Arms)\t\t:70.0\r\n"
         "Carrier frequency(KHz)\t\t:10.0\r\n"
         "Power factor\t\t\t:0.8\r\n"
         "Modulation rate\t\t\t:0.9\r\n"
-        "DC link voltage(Vol)\t\t:300.0\r\n"
-        "Gate resistance(on)(ohm)\t:10.0\r\n"
+        "DC link voltage(Vol)\t\t:600.0\r\n"
+        "Gate resistance(on)(ohm)\t:6.8\r\n"
         "Gate resistance(off)(ohm)\t:12.5\r\n"
         "\r\n"
         "[Heat sink]\r\n"
-        "Rth1(K/W)\t\t\t:0.0100\r\n"
-        "Rth2(K/W)\t\t\t:0.0500\r\n"
-        "Rth3(K/W)\t\t\t:0.9000\r\n"
-        "Rth4(K/W)\t\t\t:0.5000\r\n"
-        "Tth1(s)\t\t\t\t:1.0\r\n"
-        "Tth2(s)\t\t\t\t:10.0\r\n"
-        "Tth3(s)\t\t\t\t:50.0\r\n"
-        "Tth4(s)\t\t\t\t:200.0\r\n"
+        "Rth1(K/W)\t\t\t:0.0120\r\n"
+        "Rth2(K/W)\t\t\t:0.0350\r\n"
+        "Rth3(K/W)\t\t\t:0.0600\r\n"
+        "Rth4(K/W)\t\t\t:0.0430\r\n"
+        "Tth1(s)\t\t\t\t:2.0\r\n"
+        "Tth2(s)\t\t\t\t:15.0\r\n"
+        "Tth3(s)\t\t\t\t:60.0\r\n"
+        "Tth4(s)\t\t\t\t:240.0\r\n"
         "Thermal resistance\r\n"
-        "(steady state)(K/W)\t\t:1.4600\r\n"
+        "(steady state)(K/W)\t\t:0.1500\r\n"
         "\r\n"
         "[Calculation result]\r\n"
         ">IGBT power loss\r\n"
@@ -134,7 +128,7 @@ TEST(SteadyReportTest, WritesTheLayoutByteForByte) {
         "Tf ave(deg.)\t\t\t:54.00\r\n"
         "Ta(deg.)\t\t\t:40.00\r\n";
     const auto library = sampleLibrary();
-    const std::string text = build(*library, sampleCondition(), sampleResult());
+    const std::string text = build(*library, reportCondition(), sampleResult());
     EXPECT_EQ(text, expected);
 
     std::vector<std::string> lines;
@@ -144,7 +138,7 @@ TEST(SteadyReportTest, WritesTheLayoutByteForByte) {
 
 TEST(SteadyReportTest, TemperaturesFollowTheLossesDirectlyAndEndTheFile) {
     const auto library = sampleLibrary();
-    const std::string text = build(*library, sampleCondition(), sampleResult());
+    const std::string text = build(*library, reportCondition(), sampleResult());
     EXPECT_NE(text.find("IGBT+FWD(W)\t\t\t:23.80\r\n>Temperature\r\n"), std::string::npos);
     const std::string last = "Ta(deg.)\t\t\t:40.00\r\n";
     ASSERT_GE(text.size(), last.size());
@@ -160,7 +154,7 @@ TEST(SteadyReportTest, LossSumsAddInTheirOwnOrder) {
     r.loss.fwdSaturationLoss = 74.658;
     r.loss.fwdRecoveryLoss = 16.432;
     const auto library = sampleLibrary();
-    const std::string text = build(*library, sampleCondition(), r);
+    const std::string text = build(*library, reportCondition(), r);
     EXPECT_NE(text.find("IGBT part(W)\t\t\t:158.11\r\n"), std::string::npos);
     EXPECT_NE(text.find("FWD part(W)\t\t\t:91.09\r\n"), std::string::npos);
     EXPECT_NE(text.find("IGBT+FWD(W)\t\t\t:249.21\r\n"), std::string::npos);
@@ -174,7 +168,7 @@ struct ArmsCase {
 class SteadyArmsTest : public ::testing::TestWithParam<ArmsCase> {};
 
 TEST_P(SteadyArmsTest, WritesTheNumberOfArms) {
-    OperatingCondition c = sampleCondition();
+    OperatingCondition c = reportCondition();
     c.modulation = GetParam().modulation;
     const auto library = sampleLibrary();
     EXPECT_NE(build(*library, c, sampleResult()).find(GetParam().line), std::string::npos);
@@ -186,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(Modulations, SteadyArmsTest,
                                            ArmsCase{0, "Select arms(Arms)\t\t:3\r\n"}));
 
 TEST(SteadyReportTest, SteadyStateResistanceAddsTheUnroundedStages) {
-    OperatingCondition c = sampleCondition();
+    OperatingCondition c = reportCondition();
     c.heatsink.rth = {0.00004, 0.00004, 0.00004, 0.00004};
     const auto library = sampleLibrary();
     const std::string text = build(*library, c, sampleResult());
@@ -197,8 +191,8 @@ TEST(SteadyReportTest, SteadyStateResistanceAddsTheUnroundedStages) {
 TEST(SteadyReportTest, DeviceTextsOfAnyLengthAreCopiedWhole) {
     std::array<std::string, 7> info{std::string(99, 'V'),           "50",     "1.50", "219", "10",
                                     std::string(300, 'P') + "\xE9", "2025/10"};
-    const auto library = makeLibrary({{"Q-Series", "6NQ50A-060", std::string(120, 'C'), info}});
-    const std::string text = build(*library, sampleCondition(), sampleResult());
+    const auto library = makeLibrary({{"Z-Series", "6NZ100B-120", std::string(120, 'C'), info}});
+    const std::string text = build(*library, reportCondition(), sampleResult());
     EXPECT_NE(text.find("VCES(V)\t\t\t\t:" + std::string(99, 'V') + "\r\n"), std::string::npos);
     EXPECT_NE(text.find("Package\t\t\t\t:" + std::string(300, 'P') + "\xE9\r\n"),
               std::string::npos);
@@ -212,21 +206,21 @@ TEST(SteadyReportTest, DeviceTextsOfAnyLengthAreCopiedWhole) {
 TEST(SteadyReportTest, TheFirstDeviceFoundNamesTheReport) {
     // Two entries with the same key: the first one's texts are written.
     std::array<std::string, 7> other{"1200", "75", "2.0", "400", "5", "other", "2020/01"};
-    const auto library =
-        makeLibrary({{"Q-Series", "6NQ50A-060", "PIM"}, {"Q-Series", "6NQ50A-060", "2in1", other}});
-    const std::string text = build(*library, sampleCondition(), sampleResult());
+    const auto library = makeLibrary(
+        {{"Z-Series", "6NZ100B-120", "PIM"}, {"Z-Series", "6NZ100B-120", "2in1", other}});
+    const std::string text = build(*library, reportCondition(), sampleResult());
     EXPECT_NE(text.find("Circuit composition\t\t:PIM\r\n"), std::string::npos);
     EXPECT_EQ(text.find("other"), std::string::npos);
 }
 
 TEST(SteadyReportTest, AnUnknownDeviceWritesNothing) {
-    OperatingCondition c = sampleCondition();
-    c.typeNumber = "6NQ50A-06";  // a prefix is not the type number
+    OperatingCondition c = reportCondition();
+    c.typeNumber = "6NZ100B-12";  // a prefix is not the type number
     const auto library = sampleLibrary();
     std::string text = "untouched", reason;
     EXPECT_FALSE(buildSteadyReport(*library, c, sampleResult(), kTime, text, reason));
     EXPECT_EQ(text, "untouched");
-    EXPECT_NE(reason.find("6NQ50A-06"), std::string::npos);
+    EXPECT_NE(reason.find("6NZ100B-12"), std::string::npos);
 }
 
 TEST(ReportTimeTest, ReadsAndChecksTheCommandLineText) {

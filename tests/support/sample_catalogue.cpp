@@ -1,43 +1,23 @@
-// Small catalogues written in code for the authoring tests: devices with
-// datasheet-like curves, as CSV texts, and throw-away folders to build into.
-#pragma once
+#include "tests/support/sample_catalogue.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include "library/catalogue.h"
 #include "library/number_text.h"
 
-namespace thermalyx::testing {
+namespace thermalyx::test {
 
-// One device of a test catalogue.
-struct SampleDevice {
-    std::string series;
-    std::string typeNumber;
-    double ic;   // A
-    double vdc;  // DCMV default, V
-    double rg;   // standard rg, ohm
-    std::string package = "NP-A (62x108 mm)";
-};
-
-inline std::vector<SampleDevice> sampleDevices() {
+std::vector<CatalogueSample> catalogueSamples() {
     return {{"T-Series", "6NT50A-120", 50, 600, 11},
             {"T-Series", "7NT100B-120", 100, 600, 5.6, "NP-B (62x122 mm)"},
             {"TH-Series", "2NT300D-060", 300, 300, 1.6, "NP-D (62x108 mm dual)"}};
 }
 
-inline std::string devicesCsv(const std::vector<SampleDevice>& devices) {
+std::string devicesCsv(const std::vector<CatalogueSample>& devices) {
     std::string csv;
     for (std::size_t i = 0; i < kDeviceColumns.size(); ++i)
         csv += std::string(i ? "," : "") + kDeviceColumns[i];
     csv += '\n';
-    for (const SampleDevice& d : devices) {
+    for (const CatalogueSample& d : devices) {
         const std::string vmax = formatShortest(d.vdc * 1.5);
         const std::string vmin = formatShortest(d.vdc / 3);
         csv += d.series + "," + d.typeNumber + ",np_a,6in1,400V,7.5kW,1200," +
@@ -51,16 +31,16 @@ inline std::string devicesCsv(const std::vector<SampleDevice>& devices) {
 }
 
 // Curve points in the shape of a trench IGBT's datasheet, scaled with IC.
-inline std::string curvesCsv(const std::vector<SampleDevice>& devices) {
+std::string curvesCsv(const std::vector<CatalogueSample>& devices) {
     std::string csv = "series,typeNumber,curve,x,y\n";
-    auto row = [&](const SampleDevice& d, const char* curve, double x, double y) {
+    auto row = [&](const CatalogueSample& d, const char* curve, double x, double y) {
         csv += d.series + "," + d.typeNumber + "," + curve + "," + formatShortest(x) + "," +
                formatFixed(y, 4) + "\n";
     };
     const double conduction[] = {0, 0.1, 0.2, 0.35, 0.5, 0.75, 1, 1.25, 1.5, 1.75, 2};
     const double energy[] = {0.1, 0.25, 0.5, 0.75, 1, 1.5, 2};
     const double ratios[] = {0.5, 1, 2, 3, 4};
-    for (const SampleDevice& d : devices) {
+    for (const CatalogueSample& d : devices) {
         for (double u : conduction)
             row(d, "VCE", u * d.ic, 0.6 + 0.5 * (1 - std::exp(-u / 0.15)) + 0.85 * u);
         for (double u : conduction)
@@ -77,12 +57,12 @@ inline std::string curvesCsv(const std::vector<SampleDevice>& devices) {
     return csv;
 }
 
-inline std::string thermalCsv(const std::vector<SampleDevice>& devices) {
+std::string thermalCsv(const std::vector<CatalogueSample>& devices) {
     std::string csv;
     for (std::size_t i = 0; i < kThermalColumns.size(); ++i)
         csv += std::string(i ? "," : "") + kThermalColumns[i];
     csv += '\n';
-    for (const SampleDevice& d : devices) {
+    for (const CatalogueSample& d : devices) {
         const double rth = 0.24 * std::pow(100.0 / d.ic, 0.85);
         const double pair = 0.42 * rth;
         csv += d.series + "," + d.typeNumber + "," + formatShortest(rth) + "," +
@@ -93,38 +73,34 @@ inline std::string thermalCsv(const std::vector<SampleDevice>& devices) {
     return csv;
 }
 
-// A folder of its own under the system's temporary folder, removed at the end.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "thermalyx-catalogue-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-        path_ = pattern;
-    }
-    ~TemporaryFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    // The folder with a trailing separator, as the library expects it.
-    std::string folder() const { return path_.string() + "/"; }
-
-    void write(const std::string& name, const std::string& content) const {
-        std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
-        out << content;
-    }
-
-private:
-    std::filesystem::path path_;
-};
-
-// The project's own sample line (THERMALYX_CATALOGUE_DIR, set by the test's
-// CMake list).
-inline std::string sampleCatalogueFolder() {
+std::string sampleCatalogueFolder() {
     return THERMALYX_CATALOGUE_DIR;
 }
 
-}  // namespace thermalyx::testing
+namespace {
+
+FittedCatalogue fitted(FittedCatalogue f, bool read, const CatalogueError& readError) {
+    CatalogueError error = readError;
+    f.ok = read && fitCatalogue(f.catalogue, f.devices, f.fits, error);
+    if (!f.ok) f.error = error.text();
+    return f;
+}
+
+}  // namespace
+
+FittedCatalogue fitSampleLine() {
+    FittedCatalogue f;
+    CatalogueError error;
+    const bool read = readCatalogue(sampleCatalogueFolder(), f.catalogue, error);
+    return fitted(std::move(f), read, error);
+}
+
+FittedCatalogue fitSamples(const std::vector<CatalogueSample>& samples) {
+    FittedCatalogue f;
+    CatalogueError error;
+    const bool read = parseCatalogue(devicesCsv(samples), curvesCsv(samples), thermalCsv(samples),
+                                     f.catalogue, error);
+    return fitted(std::move(f), read, error);
+}
+
+}  // namespace thermalyx::test

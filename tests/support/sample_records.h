@@ -1,0 +1,19 @@
+// One definition of each sample record: a plausible 100 A / 1200 V device
+// (6NZ100B-120 of the Z-Series), its limits, a heat sink and an operating point.
+#pragma once
+
+#include "engine/operating_point.h"
+#include "library/device_records.h"
+
+namespace thermalyx::test {
+
+DeviceParamRecord sampleParams();
+// The ranges the input pages allow for the device; 600 V and 6.8 ohm are the
+// references its switching energies were taken at.
+ConditionLimits sampleLimits();
+HeatsinkModel sampleHeatsink();
+// Two arms at 50 Hz and 70 A rms, 10 kHz carrier, 600 V, the reference gate
+// resistance; the heat sink is passed to the engine on its own.
+OperatingCondition sampleCondition();
+
+}  // namespace thermalyx::test
