@@ -9,7 +9,7 @@
 #include "analysis/lifetime_model.h"
 #include "analysis/lifetime_ripple.h"
 #include "library/number_text.h"
-#include "tests/engine/engine_test_support.h"
+#include "tests/support/sample_records.h"
 
 namespace thermalyx {
 namespace {
@@ -206,10 +206,10 @@ TEST(LifetimeTest, RippleCyclesSitAtEachModesHottestPoint) {
     EXPECT_EQ(assessLifetime(cycle, ripple, false, {}).igbt.cycles.size(), 1u);
 }
 
-using testing_support::sampleCondition;
-using testing_support::sampleHeatsink;
-using testing_support::sampleLimits;
-using testing_support::sampleParams;
+using test::sampleCondition;
+using test::sampleHeatsink;
+using test::sampleLimits;
+using test::sampleParams;
 
 double igbtSwing(LoadCycleMode row, double frequency) {
     row.outputFrequency = frequency;

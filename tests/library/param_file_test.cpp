@@ -94,7 +94,7 @@ TEST(ParamFile, CutShortLastRecordFails) {
 // The walk the library check reports from: where it stopped and what it kept.
 TEST(ParamFile, WalkKeepsTheWholeRecordsAndSaysWhereItStopped) {
     const std::string whole =
-        fixture::paramRecord("NoAt", ramp(1.0)) + fixture::paramRecord("S@T2", ramp(2.0));
+        test::paramRecord("NoAt", ramp(1.0)) + test::paramRecord("S@T2", ramp(2.0));
     StoredParamRecords walk = walkParamRecords(whole);
     EXPECT_EQ(walk.end, ParamWalkEnd::Complete);
     ASSERT_EQ(walk.records.size(), 2u);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
@@ -17,8 +17,8 @@ const StageValues kTth = {1, 10, 50, 200};
 
 // Defaults that the fields show rounded: 20.04 A as "20.0", 10.006 kHz as
 // "10.01", 300.7 V as "300".
-fixture::FixtureDevice requestDevice(std::string key) {
-    fixture::FixtureDevice device = fixture::sampleDevice(std::move(key));
+test::FixtureDevice requestDevice(std::string key) {
+    test::FixtureDevice device = test::sampleDevice(std::move(key));
     device.limits = {400, 0.1,  50, 100, 0.1, 20.04, 20,    1,   10.006, 1,     -1,
                      0.8, 1.15, 0,  1,   800, 100,   300.7, 100, 1,      10.004};
     return device;
@@ -33,7 +33,7 @@ ModeRowTexts row(std::string duration = "1") {
 class CalculationRequestTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fixture::writeDataFolder(dir_, {requestDevice("S@A"), requestDevice("S@B")});
+        test::writeDataFolder(dir_, {requestDevice("S@A"), requestDevice("S@B")});
         ASSERT_TRUE(library_.load());
     }
 
@@ -59,7 +59,7 @@ protected:
         return runLoadCycleRequest(library_, r);
     }
 
-    fixture::TempDir dir_;
+    test::TempFolder dir_;
     DeviceLibrary library_{dir_.folder()};
 };
 

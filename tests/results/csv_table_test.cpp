@@ -1,8 +1,6 @@
 #include "results/csv_table.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
@@ -11,11 +9,11 @@
 
 #include "library/number_text.h"
 #include "results/record_csv.h"
+#include "tests/support/temp_folder.h"
 
 namespace thermalyx {
 namespace {
 
-namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
 
 TEST(CsvTableTest, FieldsAreQuotedOnlyWhenTheyMustBe) {
@@ -100,20 +98,18 @@ public:
 };
 
 TEST(CsvFileTest, AFailedWriteLeavesNoFileBehind) {
-    std::string folder = (fs::temp_directory_path() / "thermalyx-csv-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const std::string path = (fs::path(folder) / "table.csv").string();
+    const test::TempFolder folder;
+    const std::string path = folder.file("table.csv");
     FullDisk full;
     std::string reason;
     EXPECT_FALSE(writeCsvFile(path, "a,b\r\n", reason, &full));
     EXPECT_NE(reason.find(std::make_error_code(std::errc::no_space_on_device).message()),
               std::string::npos)
         << reason;
-    EXPECT_TRUE(fs::is_empty(folder));
+    EXPECT_EQ(folder.entryCount(), 0u);
 
     EXPECT_TRUE(writeCsvFile(path, "a,b\r\n", reason)) << reason;
-    EXPECT_EQ(fs::file_size(path), 5u);
-    fs::remove_all(folder);
+    EXPECT_EQ(test::readFile(path), "a,b\r\n");
 }
 
 }  // namespace
