@@ -9,7 +9,7 @@
 
 #include "cli/cli_common.h"
 #include "tests/cli/cli_run.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
 
 namespace thermalyx {
 namespace {
@@ -31,10 +31,10 @@ const char* kModes =
 class LifetimeCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fixture::FixtureDevice device = fixture::sampleDevice("S@A");
+        test::FixtureDevice device = test::sampleDevice("S@A");
         device.limits = {400, 0.1,  50, 100, 0.1, 20.04, 20,    1,   10.006, 1,     -1,
                          0.8, 1.15, 0,  1,   800, 100,   300.7, 100, 1,      10.004};
-        fixture::writeDataFolder(dir_, {device});
+        test::writeDataFolder(dir_, {device});
     }
 
     LifetimeCommandOptions options(const std::string& modes = kModes) const {
@@ -57,7 +57,7 @@ protected:
         return r;
     }
 
-    fixture::TempDir dir_;
+    test::TempFolder dir_;
 };
 
 // Every number of the answer is finite or null.
