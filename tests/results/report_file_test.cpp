@@ -1,6 +1,12 @@
 #include "results/report_file.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "results/csv_table.h"
 #include "results/steady_report.h"
 #include "tests/results/report_lines.h"
 #include "tests/support/sample_library.h"
@@ -172,6 +179,58 @@ TEST(ReportFileTest, TheSteadyWriterReportsAFailedWriteAndKeepsTheOldReport) {
     std::string expected;
     ASSERT_TRUE(buildSteadyReport(*library, condition, result, *options.time, expected, reason));
     EXPECT_EQ(readFile(path), expected);
+}
+
+// A full disk for real: a child process whose files may not grow past a few
+// bytes (SIGXFSZ ignored, so write() fails with EFBIG) writes each output over
+// an older file. The writer must say it failed, and the older file must stay.
+TEST(ReportFileTest, AFullDiskKeepsTheOldFileAndReportsTheFailure) {
+    const auto library = testing::makeLibrary({{"Q-Series", "6NQ50A-060"}});
+    OperatingCondition condition;
+    condition.series = "Q-Series";
+    condition.typeNumber = "6NQ50A-060";
+    const SteadyResult result;
+    ReportWriteOptions options;
+    options.time = ReportTime{2025, 1, 2, 3, 4, 5};
+    std::string table;
+    for (int i = 0; i < 200; ++i) appendCsvRow(table, {csvField("a, b"), csvNumber(i / 7.0)});
+    const std::string big(65536, 'x');
+
+    using Writer = std::function<bool(const std::string&, std::string&)>;
+    const std::pair<const char*, Writer> writers[] = {
+        {"file",
+         [&](const std::string& path, std::string& reason) {
+             return writeReportFile(path, big, systemReportFileSystem(), reason);
+         }},
+        {"steady report",
+         [&](const std::string& path, std::string& reason) {
+             return writeSteadyReport(path, *library, condition, result, reason, options);
+         }},
+        {"csv", [&](const std::string& path,
+                    std::string& reason) { return writeCsvFile(path, table, reason); }},
+    };
+    for (const auto& [name, write] : writers) {
+        TempFolder folder;
+        const std::string path = folder.file("output");
+        writeBytes(path, kOldReport);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{16, 16};
+            std::string reason;
+            const bool refused =
+                ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && !write(path, reason) &&
+                reason.find(std::make_error_code(std::errc::file_too_large).message()) !=
+                    std::string::npos;
+            ::_exit(refused ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
+        EXPECT_EQ(readBytes(path), kOldReport) << name;
+        EXPECT_EQ(folder.entryCount(), 1u) << name;
+    }
 }
 
 }  // namespace
