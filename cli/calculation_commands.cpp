@@ -1,11 +1,15 @@
 #include "cli/calculation_commands.h"
 
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
 
+#include "cli/calculation_setup.h"
 #include "cli/cli_common.h"
+#include "results/csv_table.h"
 #include "results/load_cycle_report.h"
+#include "results/record_csv.h"
 #include "results/steady_report.h"
 
 namespace thermalyx::cli {
@@ -17,60 +21,32 @@ int rejected(std::ostream& err, std::string_view message) {
     return kExitInputRejected;
 }
 
-int usage(std::ostream& err, std::string_view command, std::string_view message) {
-    err << "thermalyx-cli " << command << ": " << message << '\n';
-    return kExitUsage;
-}
+// A table of samples asked for by an option, made only then.
+struct CsvRequest {
+    const std::optional<std::string>& path;
+    std::string_view what;  // "waveform", "samples"
+    std::function<std::string()> table;
+};
 
-using Setup = CalculationSetup;
-
-// Usage errors found before any input is judged.
-int checkCommonUsage(const CalculationOptions& o, std::string_view command, Setup& setup,
-                     std::ostream& err) {
-    setup.modulation = armsModulation(o.arms);
-    if (setup.modulation == 0) return usage(err, command, "--arms takes 2 or 3");
-    if (o.reportTime) {
-        ReportTime time;
-        if (!parseReportTime(*o.reportTime, time)) {
-            return usage(err, command, "--report-time takes \"YYYY/MM/DD HH:MM:SS\"");
-        }
-        setup.reportTime = time;
-    }
-    return kExitOk;
-}
-
-// The heat-sink form (a usage error) and the library.
-int openSetup(const CalculationOptions& o, std::string_view command, Setup& setup,
-              std::ostream& err) {
-    if (std::string error = heatsinkSourceOf(o.heatsink, setup.heatsink); !error.empty())
-        return usage(err, command, error);
-    setup.library = openLibrary(o.dataFolder, setup.loaded, setup.loadErrors);
-    return kExitOk;
-}
-
-// What every request takes from the common options.
-template <typename Request>
-void fillRequest(const CalculationOptions& o, const Setup& setup, Request& request) {
-    request.ambientText = o.ta;
-    request.series = o.series;
-    request.typeNumber = o.typeNumber;
-    request.modulation = setup.modulation;
-    request.heatsink = setup.heatsink;
-}
-
-// The report when one is asked for, then the JSON.
+// The report and the table when they are asked for, then the JSON.
 template <typename WriteReport, typename MakeJson>
 int finish(const CalculationOptions& o, std::string_view command, const Setup& setup,
-           WriteReport writeReport, MakeJson makeJson, std::ostream& out, std::ostream& err) {
+           WriteReport writeReport, const CsvRequest& csv, MakeJson makeJson, std::ostream& out,
+           std::ostream& err) {
+    std::string reason;
     if (o.reportPath) {
         ReportWriteOptions options;
         options.time = setup.reportTime;
-        std::string reason;
         if (!writeReport(*o.reportPath, reason, options)) {
             err << "thermalyx-cli " << command << ": the report was not written: " << reason
                 << '\n';
             return kExitCannotWrite;
         }
+    }
+    if (csv.path && !writeCsvFile(*csv.path, csv.table(), reason)) {
+        err << "thermalyx-cli " << command << ": the " << csv.what
+            << " table was not written: " << reason << '\n';
+        return kExitCannotWrite;
     }
     printJson(makeJson(), out);
     return kExitOk;
@@ -119,14 +95,7 @@ int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err
 
     SteadyRequest request;
     fillRequest(o, setup, request);
-    request.texts = {options.outputFrequency,
-                     options.outputCurrent,
-                     options.carrierFrequency,
-                     options.powerFactor,
-                     options.modulationRate,
-                     options.dcVoltage,
-                     options.rgOn,
-                     options.rgOff};
+    request.texts = givenTextsOf(options);
     request.dcLock = options.dcLock;
     const SteadyOutcome outcome = runSteadyRequest(*setup.library, request);
     if (!outcome.ok())
@@ -138,6 +107,8 @@ int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err
             return writeSteadyReport(path, *setup.library, outcome.condition, outcome.result,
                                      reason, report);
         },
+        CsvRequest{options.waveformCsvPath, "waveform",
+                   [&] { return periodSamplesCsv(outcome.result.waveform); }},
         [&] {
             return steadyJson(*outcome.device, outcome.condition, outcome.heatsink, outcome.result,
                               options.waveform);
@@ -162,6 +133,8 @@ int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) 
             return writeLoadCycleReport(path, *setup.library, outcome.modes, outcome.result, reason,
                                         report);
         },
+        CsvRequest{options.samplesCsvPath, "samples",
+                   [&] { return cycleSamplesCsv(outcome.result.samples); }},
         [&] {
             return cycleJson(*outcome.device, outcome.modes, outcome.heatsink, outcome.result,
                              options.samples);
@@ -172,13 +145,7 @@ int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) 
 namespace {
 
 void addCommonOptions(CLI::App& command, CalculationOptions& o) {
-    addDataOption(command, o.dataFolder);
-    command.add_option("--series", o.series, "Series of the device")->required();
-    command.add_option("--type", o.typeNumber, "Type number of the device")->required();
-    command.add_option("--arms", o.arms, "Inverter modulation: 2 or 3 arms (default 2)")
-        ->check(CLI::IsMember({"2", "3"}));
-    command.add_option("--ta", o.ta, "Ambient temperature text, deg C (default \"40\")");
-    addHeatsinkOptions(command, o.heatsink);
+    addDeviceOptions(command, o);
     command.add_option("--report", o.reportPath, "Also write the calculation report to FILE");
     command.add_option(
         "--report-time", o.reportTime,
@@ -206,20 +173,12 @@ void registerCalculationCommands(CLI::App& app, int& exitStatus) {
     CLI::App* steadyCommand =
         app.add_subcommand("steady", "Losses and temperatures of one operating point, as JSON");
     addCommonOptions(*steadyCommand, steady->common);
-    steadyCommand->add_option("--output-frequency", steady->outputFrequency,
-                              "Output frequency (Hz)");
-    steadyCommand->add_option("--output-current", steady->outputCurrent, "Output current (A rms)");
-    steadyCommand->add_option("--carrier-frequency", steady->carrierFrequency,
-                              "Carrier frequency (kHz)");
-    steadyCommand->add_option("--power-factor", steady->powerFactor, "Power factor (-1 to 1)");
-    steadyCommand->add_option("--modulation-rate", steady->modulationRate, "Modulation rate");
-    steadyCommand->add_option("--dc-voltage", steady->dcVoltage, "DC link voltage (V)");
-    steadyCommand->add_option("--rg-on", steady->rgOn, "Gate resistance on (ohm)");
-    steadyCommand->add_option("--rg-off", steady->rgOff, "Gate resistance off (ohm)");
-    steadyCommand->add_flag("--dc-lock", steady->dcLock,
-                            "DC LOCK: the current flows as direct current");
+    addOperatingOptions(*steadyCommand, *steady);
     steadyCommand->add_flag("--waveform", steady->waveform,
                             "Also print the waveform of the period");
+    steadyCommand->add_option("--waveform-csv", steady->waveformCsvPath,
+                              "Also write the waveform's samples to FILE as comma-separated "
+                              "values, one row each under a header of the field names");
     steadyCommand->callback(
         [steady, &exitStatus] { exitStatus = runSteady(*steady, std::cout, std::cerr); });
 
@@ -228,6 +187,9 @@ void registerCalculationCommands(CLI::App& app, int& exitStatus) {
         "cycle", "Temperatures and losses of a load cycle of up to 25 modes, as JSON");
     addCycleOptions(*cycleCommand, *cycle);
     cycleCommand->add_flag("--samples", cycle->samples, "Also print the samples of the cycle");
+    cycleCommand->add_option("--samples-csv", cycle->samplesCsvPath,
+                             "Also write the cycle's samples to FILE as comma-separated values, "
+                             "one row each under a header of the field names");
     cycleCommand->callback(
         [cycle, &exitStatus] { exitStatus = runCycle(*cycle, std::cout, std::cerr); });
 }

@@ -1,7 +1,7 @@
 // The calculation subcommands: "steady" (one operating point) and "cycle" (a
 // load cycle of up to 25 modes). Both check their inputs with the same rules
 // and messages as the input pages, print the results as JSON and can write the
-// calculation report.
+// calculation report and the samples as a comma-separated table.
 #pragma once
 
 #include <iosfwd>
@@ -45,6 +45,7 @@ struct SteadyOptions {
     std::optional<std::string> rgOff;
     bool dcLock = false;
     bool waveform = false;
+    std::optional<std::string> waveformCsvPath;  // the waveform's samples as a CSV file
 };
 
 struct CycleOptions {
@@ -52,6 +53,7 @@ struct CycleOptions {
     std::string modesPath;
     std::string tj = "maximum";  // "maximum" or "average"
     bool samples = false;
+    std::optional<std::string> samplesCsvPath;  // the cycle's samples as a CSV file
 };
 
 // What a calculating command sets up before its request runs.

@@ -54,6 +54,7 @@ void registerLibraryCommands(CLI::App& app, int& exitStatus);
 void registerCalculationCommands(CLI::App& app, int& exitStatus);
 void registerCatalogueCommands(CLI::App& app, int& exitStatus);
 void registerAnalysisCommands(CLI::App& app, int& exitStatus);
+void registerSweepCommand(CLI::App& app, int& exitStatus);
 void registerLifetimeCommand(CLI::App& app, int& exitStatus);
 
 }  // namespace thermalyx::cli

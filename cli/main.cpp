@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     int exitStatus = thermalyx::cli::kExitOk;
     thermalyx::cli::registerLibraryCommands(app, exitStatus);
     thermalyx::cli::registerCalculationCommands(app, exitStatus);
+    thermalyx::cli::registerSweepCommand(app, exitStatus);
     thermalyx::cli::registerCatalogueCommands(app, exitStatus);
     thermalyx::cli::registerAnalysisCommands(app, exitStatus);
     thermalyx::cli::registerLifetimeCommand(app, exitStatus);

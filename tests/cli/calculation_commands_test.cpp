@@ -8,9 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_common.h"
+#include "library/number_text.h"
 #include "pages/heatsink_rules.h"
+#include "results/csv_table.h"
 #include "results/steady_report.h"
 #include "tests/cli/cli_run.h"
+#include "tests/cli/plausible_device.h"
 #include "tests/support/sample_library.h"
 
 namespace thermalyx {
@@ -82,34 +85,6 @@ TEST(ModeFileTest, TakesTheFieldsAsTheyStand) {
 
 // ---- running the commands ----
 
-// A device with plausible characteristics: linear conduction voltages, cubic
-// switching energies and a four-stage junction-to-case network.
-test::FixtureDevice plausibleDevice(std::string key) {
-    test::FixtureDevice device = test::sampleDevice(std::move(key));
-    // max, min, default of: fo, current, carrier, pf, M, Vdc, Rg.
-    device.limits = {400, 0.1,  50, 100, 0.1, 20.04, 20,    1,   10.006, 1,     -1,
-                     0.8, 1.15, 0,  1,   800, 100,   300.7, 100, 1,      10.004};
-    std::array<double, kParamCount>& v = device.params;
-    v.fill(0.0);
-    v[1] = 0.8;
-    v[2] = 0.02;
-    v[8] = 0.9;
-    v[9] = 0.015;
-    v[15] = 0.6;
-    v[16] = 1.0;
-    for (int k = 0; k < 4; ++k) {
-        v[17 + k] = 0.25;
-        v[21 + k] = 0.25;
-    }
-    v[27] = v[30] = v[33] = 1.0;  // gate-resistance factors 1 at every resistance
-    v[36] = 2e-5;
-    v[39] = 3e-5;
-    v[41] = 1e-8;
-    v[42] = 1e-5;
-    v[43] = 0.2;
-    return device;
-}
-
 struct CommandRun {
     int status = -1;
     std::string out;
@@ -119,7 +94,8 @@ struct CommandRun {
 class CalculationCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::writeDataFolder(dir_, {plausibleDevice("S@A"), plausibleDevice("S@B")});
+        test::writeDataFolder(dir_,
+                              {cli_test::plausibleDevice("S@A"), cli_test::plausibleDevice("S@B")});
     }
 
     SteadyOptions steady() const {
@@ -523,6 +499,49 @@ INSTANTIATE_TEST_SUITE_P(
                       CycleRowCase{"1,50,50,20,8,0.85,1,300,10,050,NORMAL", false},
                       CycleRowCase{"1,50,50,20,8,0.85,1,300,10,100,NORMAL", true},
                       CycleRowCase{"1e999,50,50,20,8,0.85,1,300,10,10,NORMAL", false}));
+
+// The table holds the JSON array's entries, in order, a column per field.
+void expectCsvHoldsJson(const std::string& path, const json& entries) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string table{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::vector<std::string>> rows;
+    std::string reason;
+    ASSERT_TRUE(parseCsv(table, rows, reason)) << reason;
+    ASSERT_EQ(rows.size(), entries.size() + 1);
+    ASSERT_EQ(rows[0].size(), entries.at(0).size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        ASSERT_EQ(rows[i + 1].size(), rows[0].size()) << "row " << i;
+        for (std::size_t f = 0; f < rows[0].size(); ++f) {
+            const std::string& cell = rows[i + 1][f];
+            ASSERT_TRUE(isWholeNumber(cell)) << rows[0][f] << " row " << i << ": " << cell;
+            EXPECT_EQ(readNumber(cell), entries[i].at(rows[0][f]).get<double>());
+        }
+    }
+}
+
+TEST_F(CalculationCommandTest, SampleTablesHoldTheJsonArraysEntries) {
+    SteadyOptions s = steady();
+    s.waveform = true;
+    s.powerFactor = "-0.3";
+    s.waveformCsvPath = dir_.file("waveform.csv");
+    CommandRun r = run(s);
+    ASSERT_EQ(r.status, 0) << r.err;
+    expectCsvHoldsJson(*s.waveformCsvPath, json::parse(r.out).at("waveform"));
+
+    CycleOptions c = cycle(kTwoModes);
+    c.samples = true;
+    c.samplesCsvPath = dir_.file("samples.csv");
+    r = run(c);
+    ASSERT_EQ(r.status, 0) << r.err;
+    expectCsvHoldsJson(*c.samplesCsvPath, json::parse(r.out).at("samples"));
+
+    // A table that cannot be written fails as the report does, and prints nothing.
+    c.samplesCsvPath = dir_.file("missing/samples.csv");
+    r = run(c);
+    EXPECT_EQ(r.status, cli::kExitCannotWrite);
+    EXPECT_NE(r.err.find("missing/samples.csv"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
 
 // ---- the built program ----
 

@@ -1,0 +1,51 @@
+// What the calculating subcommands (steady, cycle, sweep) set up alike before a
+// request runs, and the options they share.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/calculation_commands.h"
+#include "results/report_file.h"
+
+namespace CLI {
+class App;
+}
+
+namespace thermalyx::cli {
+
+using Setup = CalculationSetup;
+
+// "thermalyx-cli COMMAND: MESSAGE" on err; the usage error's status.
+int usage(std::ostream& err, std::string_view command, std::string_view message);
+
+// Usage errors found before any input is judged (the arms, the report time).
+int checkCommonUsage(const CalculationOptions& options, std::string_view command, Setup& setup,
+                     std::ostream& err);
+
+// The heat-sink form (a usage error) and the library.
+int openSetup(const CalculationOptions& options, std::string_view command, Setup& setup,
+              std::ostream& err);
+
+// What every request takes from the common options.
+template <typename Request>
+void fillRequest(const CalculationOptions& o, const Setup& setup, Request& request) {
+    request.ambientText = o.ta;
+    request.series = o.series;
+    request.typeNumber = o.typeNumber;
+    request.modulation = setup.modulation;
+    request.heatsink = setup.heatsink;
+}
+
+// The eight operating inputs of steady options as a request takes them.
+GivenConditionTexts givenTextsOf(const SteadyOptions& options);
+
+// --data, --series, --type, --arms, --ta and the heat sink.
+void addDeviceOptions(CLI::App& command, CalculationOptions& options);
+// The eight operating inputs and --dc-lock.
+void addOperatingOptions(CLI::App& command, SteadyOptions& options);
+
+}  // namespace thermalyx::cli
