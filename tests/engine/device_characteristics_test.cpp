@@ -13,104 +13,113 @@ using testing_support::sampleHeatsink;
 using testing_support::sampleLimits;
 using testing_support::sampleParams;
 
-double cubic(const DeviceParamRecord& params, int first, double i) {
-    const auto& v = params.values;
-    return v[first] * std::pow(i, 3.0) + v[first + 1] * std::pow(i, 2.0) + v[first + 2] * i;
+// The sample device's references are 600 V and 6.8 ohm.
+DeviceCharacteristics characteristics(const DeviceParamRecord& params, double dcVoltage = 600.0,
+                                      double rgOn = 6.8, double rgOff = 6.8) {
+    return DeviceCharacteristics(params, sampleLimits(), dcVoltage, rgOn, rgOff, sampleHeatsink());
 }
 
-TEST(DeviceCharacteristicsTest,
-     AtTheReferenceConditionsTheEnergiesAreTheBareCubicsTimesTheFactorSums) {
-    const DeviceParamRecord params = sampleParams();
-    const ConditionLimits limits = sampleLimits();
-    const auto& v = params.values;
-    const DeviceCharacteristics device(params, limits, limits.dcVoltageDefault,
-                                       limits.gateResistanceDefault, limits.gateResistanceDefault,
-                                       sampleHeatsink());
-    EXPECT_EQ(device.voltageRatio, 1.0);
-    EXPECT_EQ(device.onRatio, 1.0);
-    EXPECT_EQ(device.offRatio, 1.0);
-    EXPECT_EQ(device.turnOnFactor, v[25] + v[26] + v[27]);
-    EXPECT_EQ(device.turnOffFactor, v[28] + v[29] + v[30]);
-    EXPECT_EQ(device.recoveryFactor, v[31] + v[32] + v[33]);
-    for (double i : {0.5, 10.0, 73.25, 150.0}) {
-        EXPECT_EQ(device.turnOnEnergy(i), cubic(params, 34, i) * (v[25] + v[26] + v[27])) << i;
-        EXPECT_EQ(device.turnOffEnergy(i), cubic(params, 37, i) * (v[28] + v[29] + v[30])) << i;
-        EXPECT_EQ(device.recoveryEnergy(i), cubic(params, 40, i) * (v[31] + v[32] + v[33])) << i;
+// With one coefficient set to 1 and every other 0, a curve at 2 A is 2 to the
+// power that coefficient belongs to: VCE(sat) reads values 1 ... 7 and VF
+// values 8 ... 14 in ascending powers, each energy three values from i^3 down.
+TEST(DeviceCharacteristicsTest, EachCurveCoefficientMeetsItsOwnPowerOfTheCurrent) {
+    for (int c = 0; c <= 6; ++c) {
+        DeviceParamRecord igbt;
+        igbt.values[1 + c] = 1.0;
+        DeviceParamRecord fwd;
+        fwd.values[8 + c] = 1.0;
+        EXPECT_EQ(characteristics(igbt).igbtSaturationVoltage(2.0), std::ldexp(1.0, c)) << c;
+        EXPECT_EQ(characteristics(igbt).fwdForwardVoltage(2.0), 0.0) << c;
+        EXPECT_EQ(characteristics(fwd).fwdForwardVoltage(2.0), std::ldexp(1.0, c)) << c;
+        EXPECT_EQ(characteristics(fwd).igbtSaturationVoltage(2.0), 0.0) << c;
     }
-    // Sanity of the sample device itself: about 9, 7 and 5 mJ at 100 A.
-    EXPECT_NEAR(device.turnOnEnergy(100.0), 9.0e-3, 0.3e-3);
-    EXPECT_NEAR(device.turnOffEnergy(100.0), 7.0e-3, 0.3e-3);
-    EXPECT_NEAR(device.recoveryEnergy(100.0), 5.0e-3, 0.3e-3);
-}
-
-TEST(DeviceCharacteristicsTest, EnergiesScaleWithVoltageAndTheirOwnGateResistance) {
-    const DeviceParamRecord params = sampleParams();
-    const ConditionLimits limits = sampleLimits();
-    const HeatsinkModel heatsink = sampleHeatsink();
-    const double rg = limits.gateResistanceDefault;
-    const DeviceCharacteristics reference(params, limits, 600.0, rg, rg, heatsink);
-    const DeviceCharacteristics halfVoltage(params, limits, 300.0, rg, rg, heatsink);
-    EXPECT_DOUBLE_EQ(halfVoltage.turnOnEnergy(80.0), 0.5 * reference.turnOnEnergy(80.0));
-    EXPECT_DOUBLE_EQ(halfVoltage.recoveryEnergy(80.0), 0.5 * reference.recoveryEnergy(80.0));
-    // Conduction voltages do not depend on the DC link voltage.
-    EXPECT_EQ(halfVoltage.igbtSaturationVoltage(80.0), reference.igbtSaturationVoltage(80.0));
-
-    // The diode recovers when the opposite IGBT turns on: rgOn rules it, rgOff does not.
-    const DeviceCharacteristics slowOff(params, limits, 600.0, rg, 3 * rg, heatsink);
-    EXPECT_EQ(slowOff.recoveryEnergy(80.0), reference.recoveryEnergy(80.0));
-    EXPECT_EQ(slowOff.turnOnEnergy(80.0), reference.turnOnEnergy(80.0));
-    EXPECT_NE(slowOff.turnOffEnergy(80.0), reference.turnOffEnergy(80.0));
-    const DeviceCharacteristics slowOn(params, limits, 600.0, 3 * rg, rg, heatsink);
-    EXPECT_NE(slowOn.recoveryEnergy(80.0), reference.recoveryEnergy(80.0));
-    // The factor is a quadratic in the ratio to the reference resistance.
-    const auto& v = params.values;
-    EXPECT_EQ(slowOn.turnOnFactor, v[25] * 9.0 + v[26] * 3.0 + v[27]);
-    EXPECT_EQ(slowOn.recoveryFactor, v[31] * 9.0 + v[32] * 3.0 + v[33]);
-}
-
-TEST(DeviceCharacteristicsTest, PolynomialsAreSummedTermByTermInAscendingPowers) {
-    const DeviceParamRecord params = sampleParams();
-    const ConditionLimits limits = sampleLimits();
-    const DeviceCharacteristics device(params, limits, 600.0, 6.8, 6.8, sampleHeatsink());
-    const auto& v = params.values;
-    for (double i : {0.0, 1.0, 37.5, 99.99, 212.0}) {
-        double igbt = 0.0;
-        double fwd = 0.0;
-        for (int c = 0; c <= 6; ++c) {
-            igbt += v[1 + c] * std::pow(i, c);
-            fwd += v[8 + c] * std::pow(i, c);
-        }
-        EXPECT_EQ(device.igbtSaturationVoltage(i), igbt) << i;
-        EXPECT_EQ(device.fwdForwardVoltage(i), fwd) << i;
+    for (int c = 0; c < 3; ++c) {
+        DeviceParamRecord params;
+        params.values[27] = params.values[30] = params.values[33] = 1.0;  // factors of 1
+        params.values[34 + c] = 1.0;
+        params.values[37 + c] = 2.0;
+        params.values[40 + c] = 3.0;
+        const DeviceCharacteristics device = characteristics(params);
+        EXPECT_EQ(device.turnOnEnergy(2.0), std::ldexp(1.0, 3 - c)) << c;
+        EXPECT_EQ(device.turnOffEnergy(2.0), std::ldexp(2.0, 3 - c)) << c;
+        EXPECT_EQ(device.recoveryEnergy(2.0), std::ldexp(3.0, 3 - c)) << c;
     }
-    // i^0 is 1 also for i = 0; the energies have no constant term.
-    EXPECT_EQ(device.igbtSaturationVoltage(0.0), v[1]);
-    EXPECT_EQ(device.fwdForwardVoltage(0.0), v[8]);
+}
+
+// The sample device by hand at 100 A:
+//   VCE(sat) = 0.75 + 1.25 - 0.2 + 0.15 - 0.04 + 0.005 - 0.0002 = 1.9148 V,
+//   VF       = 0.7 + 1.05 - 0.15 + 0.1 - 0.03 + 0.004 - 0.00015 = 1.67385 V,
+//   Eon = 0.1 + 2 + 6.9 = 9 mJ, Eoff = 0.05 + 1.5 + 5.45 = 7 mJ, Err = -0.02 + 1 + 4.02 = 5 mJ,
+// the gate-resistance factors all 1 at the reference resistance.
+TEST(DeviceCharacteristicsTest, CurvesOfTheSampleDeviceWorkedByHand) {
+    const DeviceCharacteristics device = characteristics(sampleParams());
+    EXPECT_NEAR(device.igbtSaturationVoltage(100.0), 1.9148, 1e-12);
+    EXPECT_NEAR(device.fwdForwardVoltage(100.0), 1.67385, 1e-12);
+    EXPECT_EQ(device.igbtSaturationVoltage(0.0), 0.75);
+    EXPECT_EQ(device.fwdForwardVoltage(0.0), 0.7);
+    EXPECT_NEAR(device.turnOnEnergy(100.0), 9.0e-3, 1e-15);
+    EXPECT_NEAR(device.turnOffEnergy(100.0), 7.0e-3, 1e-15);
+    EXPECT_NEAR(device.recoveryEnergy(100.0), 5.0e-3, 1e-15);
+    // 50 A: 1e-10 * 125000 + 2e-7 * 2500 + 6.9e-5 * 50 = 3.9625 mJ.
+    EXPECT_NEAR(device.turnOnEnergy(50.0), 3.9625e-3, 1e-15);
+    // No constant term: nothing switched, nothing lost.
     EXPECT_EQ(device.turnOnEnergy(0.0), 0.0);
     EXPECT_EQ(device.turnOffEnergy(0.0), 0.0);
     EXPECT_EQ(device.recoveryEnergy(0.0), 0.0);
 }
 
-TEST(DeviceCharacteristicsTest, StagesOfTheFourNetworks) {
+TEST(DeviceCharacteristicsTest, EnergiesScaleWithVoltageAndTheirOwnGateResistance) {
     const DeviceParamRecord params = sampleParams();
+    const DeviceCharacteristics reference = characteristics(params);
+    // Half the voltage halves every energy; the conduction voltages stay.
+    const DeviceCharacteristics halfVoltage = characteristics(params, 300.0);
+    EXPECT_NEAR(halfVoltage.turnOnEnergy(100.0), 4.5e-3, 1e-15);
+    EXPECT_NEAR(halfVoltage.turnOffEnergy(100.0), 3.5e-3, 1e-15);
+    EXPECT_NEAR(halfVoltage.recoveryEnergy(100.0), 2.5e-3, 1e-15);
+    EXPECT_EQ(halfVoltage.igbtSaturationVoltage(80.0), reference.igbtSaturationVoltage(80.0));
+
+    // Three times the turn-on resistance: turn-on 0.05 * 9 + 0.55 * 3 + 0.40 = 2.5
+    // times, and the diode, which recovers when the opposite IGBT turns on,
+    // -0.03 * 9 + 0.35 * 3 + 0.68 = 1.46 times; turn-off unchanged.
+    const DeviceCharacteristics slowOn = characteristics(params, 600.0, 3 * 6.8, 6.8);
+    EXPECT_NEAR(slowOn.turnOnEnergy(100.0), 22.5e-3, 1e-14);
+    EXPECT_NEAR(slowOn.recoveryEnergy(100.0), 7.3e-3, 1e-14);
+    EXPECT_NEAR(slowOn.turnOffEnergy(100.0), 7.0e-3, 1e-15);
+    // Three times the turn-off resistance: turn-off 0.02 * 9 + 0.60 * 3 + 0.38 = 2.36 times only.
+    const DeviceCharacteristics slowOff = characteristics(params, 600.0, 6.8, 3 * 6.8);
+    EXPECT_NEAR(slowOff.turnOffEnergy(100.0), 16.52e-3, 1e-14);
+    EXPECT_NEAR(slowOff.turnOnEnergy(100.0), 9.0e-3, 1e-15);
+    EXPECT_NEAR(slowOff.recoveryEnergy(100.0), 5.0e-3, 1e-15);
+}
+
+// Junction to case: the device's Rth(j-c) (0.22 K/W IGBT, 0.38 K/W FWD) shared
+// out by its four fractions, time constants a decade apart from 1 ms to 1 s.
+// Case to fin: 20 * values[43] shared out by the fixed fractions, about
+// 1.0261 * values[43] in all. Fin to ambient: the heat sink's own network.
+TEST(DeviceCharacteristicsTest, StagesOfTheFourNetworks) {
     const HeatsinkModel heatsink = sampleHeatsink();
-    const DeviceCharacteristics device(params, sampleLimits(), 600.0, 6.8, 6.8, heatsink);
-    const auto& v = params.values;
-    const double tau[4] = {0.001, 0.01, 0.1, 1.0};
+    const DeviceCharacteristics device = characteristics(sampleParams());
+    const double igbt[4] = {0.011, 0.055, 0.099, 0.055};
+    const double fwd[4] = {0.0304, 0.114, 0.1596, 0.076};
+    const double finAmbient[4] = {0.012, 0.035, 0.06, 0.043};
+    double igbtTotal = 0.0;
+    double fwdTotal = 0.0;
     double caseFinTotal = 0.0;
     for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(device.igbtJunctionCase[k].resistance, v[15] * v[17 + k]);
-        EXPECT_EQ(device.igbtJunctionCase[k].timeConstant, tau[k]);
-        EXPECT_EQ(device.fwdJunctionCase[k].resistance, v[16] * v[21 + k]);
-        EXPECT_EQ(device.fwdJunctionCase[k].timeConstant, tau[k]);
-        EXPECT_EQ(device.caseFin[k].resistance, 20.0 * v[43] * heatsink.caseFinFraction[k]);
+        EXPECT_NEAR(device.igbtJunctionCase[k].resistance, igbt[k], 1e-15) << k;
+        EXPECT_NEAR(device.fwdJunctionCase[k].resistance, fwd[k], 1e-15) << k;
+        EXPECT_DOUBLE_EQ(device.igbtJunctionCase[k].timeConstant, 0.001 * std::pow(10.0, k));
+        EXPECT_EQ(device.fwdJunctionCase[k].timeConstant, device.igbtJunctionCase[k].timeConstant);
         EXPECT_EQ(device.caseFin[k].timeConstant, heatsink.caseFinTimeConstant[k]);
-        EXPECT_EQ(device.finAmbient[k].resistance, heatsink.rth[k]);
-        EXPECT_EQ(device.finAmbient[k].timeConstant, heatsink.tth[k]);
+        EXPECT_EQ(device.finAmbient[k].resistance, finAmbient[k]) << k;
+        EXPECT_EQ(device.finAmbient[k].timeConstant, heatsink.tth[k]) << k;
+        igbtTotal += device.igbtJunctionCase[k].resistance;
+        fwdTotal += device.fwdJunctionCase[k].resistance;
         caseFinTotal += device.caseFin[k].resistance;
     }
-    // With the fixed fractions the case-to-fin stages add up to about 1.026 * values[43].
-    EXPECT_NEAR(caseFinTotal / v[43], 1.026, 0.001);
+    EXPECT_NEAR(igbtTotal, 0.22, 1e-15);
+    EXPECT_NEAR(fwdTotal, 0.38, 1e-15);
+    EXPECT_NEAR(caseFinTotal, 1.0261 * 0.045, 1e-4 * 0.045);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "library/number_text.h"
+#include "pages/heatsink_rules.h"
 #include "tests/support/sample_library.h"
 
 namespace thermalyx {
@@ -143,8 +145,10 @@ TEST_F(CalculationRequestTest, SteadyGivesTheEnginesFiguresForTheDefaultTexts) {
     EXPECT_TRUE(c.dcLock);
 
     // The unrounded estimate reaches the engine and the report's copy.
-    const double scale = std::pow(3.7, -0.96571) * 0.8;
-    EXPECT_EQ(o.heatsink.rth[2], scale * kEstimateRthShare[2]);
+    HeatsinkEstimate estimate;
+    ASSERT_EQ(computeHeatsinkEstimate("3.7", "0.8", "1.0", estimate), "");
+    EXPECT_EQ(o.heatsink.rth, estimate.rth);
+    EXPECT_NE(o.heatsink.rth[2], readNumber(estimate.rthTexts[2]));
     EXPECT_EQ(c.heatsink.rth, o.heatsink.rth);
     EXPECT_EQ(c.heatsink.tth, kEstimateTthBase);
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "library/number_text.h"
 #include "pages/input_rules.h"
 
 namespace thermalyx {
@@ -62,11 +63,18 @@ INSTANTIATE_TEST_SUITE_P(
                                    "3.0049"}));
 
 TEST(HeatsinkEstimateTest, KeepsTheUnroundedNumbersForTheEngine) {
+    HeatsinkEstimate unit;
+    ASSERT_EQ(computeHeatsinkEstimate("1", "1", "1", unit), "");
     HeatsinkEstimate estimate;
     ASSERT_EQ(computeHeatsinkEstimate("37", "0.8", "0.5", estimate), "");
-    const double s = std::pow(37.0, -0.96571) * 0.8;
-    EXPECT_EQ(estimate.rth[0], s * 0.0094613583903);
-    EXPECT_EQ(estimate.rth[3], s * 0.5138370294648);
+    // 37^0.96571 = 32.691: the stages of 37 are those of 1 times 0.8 / 32.691.
+    const double scale = 0.8 / 32.691;
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_NEAR(estimate.rth[k] / unit.rth[k], scale, 1e-4 * scale) << k;
+        // The shown text is a rounding; the engine's number is not.
+        EXPECT_EQ(formatFixed(estimate.rth[k], 4), estimate.rthTexts[k]) << k;
+        EXPECT_NE(estimate.rth[k], numberTextValue(estimate.rthTexts[k])) << k;
+    }
     EXPECT_EQ(estimate.tth[3], 0.5 * 200.0);
 }
 

@@ -517,66 +517,83 @@ TEST(LoadCycleChart, EndlessCycleIsHeldAtTheSpanLimit) {
 
 // ---- legends ----------------------------------------------------------------
 
+// A legend describes its chart's series: one entry per curve (and the load
+// cycle's frequency profile), in the curves' order, with their texts and pens,
+// laid out left to right inside the box at the window's fixed place.
 struct LegendCase {
     const char* name;
     LegendGeometry (*build)();
+    std::vector<Curve> (*series)();
     Box box;
-    std::vector<int> lineX;
-    std::vector<int> colors;
-    std::vector<std::string> texts;
+    int pitch;  // pixels from one entry to the next
 };
 
 class LegendTest : public ::testing::TestWithParam<LegendCase> {};
 
-TEST_P(LegendTest, BoxSampleLinesAndTexts) {
+TEST_P(LegendTest, DescribesTheChartsSeriesSideBySideInsideItsBox) {
     const LegendCase& c = GetParam();
     const LegendGeometry legend = c.build();
+    const std::vector<Curve> series = c.series();
     EXPECT_EQ(legend.box.left, c.box.left);
     EXPECT_EQ(legend.box.top, c.box.top);
     EXPECT_EQ(legend.box.right, c.box.right);
     EXPECT_EQ(legend.box.bottom, c.box.bottom);
-    ASSERT_EQ(legend.entries.size(), c.lineX.size());
+    ASSERT_EQ(legend.entries.size(), series.size());
     const int middle = (c.box.top + c.box.bottom) / 2;
-    for (std::size_t i = 0; i < c.lineX.size(); ++i) {
+    for (std::size_t i = 0; i < series.size(); ++i) {
         const LegendEntry& e = legend.entries[i];
-        EXPECT_EQ(e.sample.from, (Point{c.lineX[i], middle}));
-        EXPECT_EQ(e.sample.to, (Point{c.lineX[i] + 30, middle}));
-        expectPen(e.pen, c.colors[i], 2, LineStyle::Solid);
-        expectText(e.text, c.texts[i], {c.lineX[i] + 40, c.box.top + 5}, ChartFont::Legend);
+        EXPECT_EQ(e.text.text, series[i].label);
+        expectPen(e.pen, series[i].pen.color, series[i].pen.width, series[i].pen.style);
+        const int x = c.box.left + 10 + static_cast<int>(i) * c.pitch;
+        EXPECT_EQ(e.sample.from, (Point{x, middle})) << i;
+        EXPECT_EQ(e.sample.to, (Point{x + 30, middle})) << i;
+        EXPECT_EQ(e.text.position, (Point{x + 40, c.box.top + 5})) << i;
+        EXPECT_EQ(e.text.font, ChartFont::Legend);
+        // The text ends before the next sample line and inside the box.
+        const int textEnd = e.text.position.x + fixedWidth(e.text.text);
+        EXPECT_LT(textEnd, i + 1 < series.size() ? x + c.pitch : c.box.right) << e.text.text;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Legends, LegendTest,
-                         ::testing::Values(LegendCase{"SteadyTemperature",
-                                                      steadyTemperatureLegend,
-                                                      {32, 46, 442, 70},
-                                                      {42, 142, 242, 342},
-                                                      {0x008000, 0xFF00FF, 0xFF0000, 0x0000FF},
-                                                      {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"}},
-                                           LegendCase{"SteadyLoss",
-                                                      steadyLossLegend,
-                                                      {122, 360, 352, 384},
-                                                      {132, 242},
-                                                      {0xFF0000, 0x0000FF},
-                                                      {"IGBT Loss", "FWD Loss"}},
-                                           LegendCase{"LoadCycleTemperature",
-                                                      loadCycleTemperatureLegend,
-                                                      {27, 46, 437, 70},
-                                                      {37, 137, 237, 337},
-                                                      {0x008000, 0xFF00FF, 0xFF0000, 0x0000FF},
-                                                      {"Tf", "Tc", "Tj(IGBT)", "Tj(FWD)"}},
-                                           LegendCase{"LoadCycleLoss",
-                                                      loadCycleLossLegend,
-                                                      {62, 360, 402, 384},
-                                                      {72, 182, 292},
-                                                      {0xFF0000, 0x0000FF, 0x008000},
-                                                      {"IGBT Loss", "FWD Loss", "Frequency"}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+std::vector<Curve> steadyTemperatureSeries() {
+    return steadyTemperatureChart(steadyExample(), kFrame, fixedWidth).curves;
+}
+std::vector<Curve> steadyLossSeries() {
+    return steadyLossChart(steadyExample(), kFrame, fixedWidth).curves;
+}
+std::vector<Curve> loadCycleTemperatureSeries() {
+    return loadCycleTemperatureChart(loadCycleExample(), kRows, kCycleFrame, fixedWidth).curves;
+}
+std::vector<Curve> loadCycleLossSeries() {
+    const ChartGeometry g = loadCycleLossChart(loadCycleExample(), kRows, kCycleFrame, fixedWidth);
+    std::vector<Curve> series = g.curves;
+    series.push_back(g.frequencyProfile);
+    return series;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Legends, LegendTest,
+    ::testing::Values(
+        LegendCase{"SteadyTemperature",
+                   steadyTemperatureLegend,
+                   steadyTemperatureSeries,
+                   {32, 46, 442, 70},
+                   100},
+        LegendCase{"SteadyLoss", steadyLossLegend, steadyLossSeries, {122, 360, 352, 384}, 110},
+        LegendCase{"LoadCycleTemperature",
+                   loadCycleTemperatureLegend,
+                   loadCycleTemperatureSeries,
+                   {27, 46, 437, 70},
+                   100},
+        LegendCase{
+            "LoadCycleLoss", loadCycleLossLegend, loadCycleLossSeries, {62, 360, 402, 384}, 110}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ChartPens, FrameAndGrid) {
+    // Colours are 0xRRGGBB: red in the high byte, blue in the low one.
+    EXPECT_EQ(rgb(0x12, 0x34, 0x56), 0x123456);
     expectPen(kFramePen, 0x000000, 1, LineStyle::Solid);
-    expectPen(kGridPen, rgb(150, 150, 150), 1, LineStyle::Dotted);
-    EXPECT_EQ(rgb(150, 150, 150), 0x969696);
+    expectPen(kGridPen, 0x969696, 1, LineStyle::Dotted);
 }
 
 // ---- anything at all --------------------------------------------------------
