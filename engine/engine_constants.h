@@ -1,5 +1,5 @@
 // The engine's own stored constants. Every figure is formed with these values,
-// not with the library's pi, so that results match the documented arithmetic
+// not with the library's pi, so that every build forms the same figures
 // to the last digit.
 #pragma once
 

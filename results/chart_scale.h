@@ -49,7 +49,7 @@ inline constexpr double kChartSpanLimit = 2147483.647;
 // give 0, spans beyond kChartSpanLimit give kChartSpanLimit, others are kept.
 double chartSpan(double span);
 
-// Made afresh for each chart drawn; fields in the documented order.
+// Made afresh for each chart drawn.
 struct ChartScale {
     std::string timeStepText;     // time step as text, at most 7 characters ("0.005", "1.0", "20")
     double timeAxisEnd = 0.0;     // s, time at the right end of the time axis

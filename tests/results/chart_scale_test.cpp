@@ -50,7 +50,7 @@ TEST_P(ValueAxisTest, ChoosesRangeStepAndPlotTop) {
 
 // clang-format off
 const ValueAxisCase kValueAxisCases[] = {
-    // The scaling rules' own examples.
+    // Ranges of typical temperatures and losses.
     {"Temperatures25To95",     95.3,  25.1,  100,   20,  10, 8, 16},
     {"Loss0To35",              35.2,   0.0,   40,    0,   5, 8, 16},
     {"Loss0To3",                3.2,   0.0,    5,    0,   1, 5, 20},
@@ -73,7 +73,7 @@ const ValueAxisCase kValueAxisCases[] = {
     {"Step250",              2100.0,   0.0, 2250,    0, 250, 9, 15},
     {"Step500",              4000.0,   0.0, 4500,    0, 500, 9, 15},
     {"Step500ManyDivisions",10000.0,   0.0,10500,    0, 500, 21, 9},
-    // Inputs the rules leave open: no samples (seriesRange's -9999 / 9999),
+    // Degenerate inputs: no samples (seriesRange's -9999 / 9999),
     // NaN, max below min, infinities held at +-100000.
     {"NoSamples",           -9999.0, 9999.0,   1,    0,   1, 1, 20},
     {"NaNMax",                  kNaN,  0.0,    1,    0,   1, 1, 20},
@@ -180,7 +180,7 @@ const TimeAxisCase kTimeAxisCases[] = {
      {"0", "500", "1000", "1500", "2000", "2500"}},
     {"JustBelowLimit", 2147483.0, 5, "500000", 2500000.0,
      {"0", "500000", "1000000", "1500000", "2000000", "2500000"}},
-    // Spans the rules leave open: 0, below a millisecond, negative, NaN, and
+    // Degenerate spans: 0, below a millisecond, negative, NaN, and
     // beyond the 32-bit limit (held there).
     {"ZeroSpan", 0.0, 1, "0.002", 0.002, {"0", "0.002"}},
     {"BelowOneMillisecond", 0.0004, 1, "0.002", 0.002, {"0", "0.002"}},
