@@ -9,9 +9,7 @@
 namespace thermalyx {
 namespace {
 
-using testing_support::sampleHeatsink;
-using testing_support::sampleLimits;
-using testing_support::sampleParams;
+using namespace test;
 
 // The sample device's references are 600 V and 6.8 ohm.
 DeviceCharacteristics characteristics(const DeviceParamRecord& params, double dcVoltage = 600.0,

@@ -10,12 +10,7 @@
 #include "library/device_records.h"
 #include "tests/support/sample_records.h"
 
-namespace thermalyx::testing_support {
-
-using test::sampleCondition;
-using test::sampleHeatsink;
-using test::sampleLimits;
-using test::sampleParams;
+namespace thermalyx::test {
 
 // Agreement of the fast and the literal path: relative, or absolute near zero.
 inline bool agrees(double a, double b, double tolerance = 1e-9) {
@@ -62,4 +57,4 @@ inline RandomCase randomCase(std::mt19937_64& random) {
     return c;
 }
 
-}  // namespace thermalyx::testing_support
+}  // namespace thermalyx::test

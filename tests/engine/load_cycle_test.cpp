@@ -13,11 +13,7 @@
 namespace thermalyx {
 namespace {
 
-using testing_support::agrees;
-using testing_support::sampleCondition;
-using testing_support::sampleHeatsink;
-using testing_support::sampleLimits;
-using testing_support::sampleParams;
+using namespace test;
 
 LoadCycleMode mode(double duration, double frequencyStart, double frequencyEnd,
                    double current = 70.0) {
@@ -347,11 +343,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LoadCycleTest, FastCyclesAgreeWithLiteralCycles) {
     std::mt19937_64 random(4242);
     for (int trial = 0; trial < 6; ++trial) {
-        const auto base = testing_support::randomCase(random);
+        const auto base = test::randomCase(random);
         std::vector<LoadCycleMode> rows;
         const int count = 1 + static_cast<int>(random() % 6);
         for (int j = 0; j < count; ++j) {
-            LoadCycleMode row = testing_support::randomCase(random).condition;
+            LoadCycleMode row = test::randomCase(random).condition;
             row.duration = std::exp(std::uniform_real_distribution<double>(-3.0, 5.0)(random));
             rows.push_back(row);
         }

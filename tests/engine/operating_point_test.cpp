@@ -16,11 +16,7 @@
 namespace thermalyx {
 namespace {
 
-using testing_support::agrees;
-using testing_support::sampleCondition;
-using testing_support::sampleHeatsink;
-using testing_support::sampleLimits;
-using testing_support::sampleParams;
+using namespace test;
 
 constexpr double kTwoPi = 6.2831853071794;
 
@@ -631,7 +627,7 @@ TEST(OperatingPointTest, ExtremeButComputableInputsGiveFiniteResults) {
 TEST(OperatingPointTest, FastRunsAgreeWithLiteralRuns) {
     std::mt19937_64 random(99);
     for (int trial = 0; trial < 60; ++trial) {
-        const auto c = testing_support::randomCase(random);
+        const auto c = test::randomCase(random);
         SteadyResult fast;
         SteadyResult literal;
         ASSERT_TRUE(calculateOperatingPoint(c.condition, c.limits, c.params, c.heatsink, fast,

@@ -16,7 +16,7 @@
 namespace thermalyx {
 namespace {
 
-using testing_support::agrees;
+using namespace test;
 
 constexpr double kPi = std::numbers::pi;
 
