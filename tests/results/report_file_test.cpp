@@ -185,7 +185,7 @@ TEST(ReportFileTest, TheSteadyWriterReportsAFailedWriteAndKeepsTheOldReport) {
 // bytes (SIGXFSZ ignored, so write() fails with EFBIG) writes each output over
 // an older file. The writer must say it failed, and the older file must stay.
 TEST(ReportFileTest, AFullDiskKeepsTheOldFileAndReportsTheFailure) {
-    const auto library = testing::makeLibrary({{"Q-Series", "6NQ50A-060"}});
+    const auto library = test::makeLibrary({{"Q-Series", "6NQ50A-060"}});
     OperatingCondition condition;
     condition.series = "Q-Series";
     condition.typeNumber = "6NQ50A-060";
@@ -228,7 +228,7 @@ TEST(ReportFileTest, AFullDiskKeepsTheOldFileAndReportsTheFailure) {
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
-        EXPECT_EQ(readBytes(path), kOldReport) << name;
+        EXPECT_EQ(readFile(path), kOldReport) << name;
         EXPECT_EQ(folder.entryCount(), 1u) << name;
     }
 }
