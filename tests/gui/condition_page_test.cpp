@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <limits>
 
 #include "gui_fixture.h"
 #include "library/number_text.h"
@@ -14,6 +15,7 @@
 #include "pages/heatsink_page.h"
 #include "results/steady_report.h"
 #include "results/steady_result_dialog.h"
+#include "tests/support/gui_messages.h"
 #include "widgets/byte_text_combo_box.h"
 
 using namespace thermalyx;
@@ -21,10 +23,6 @@ using namespace thermalyx::test;
 
 namespace {
 
-const QString kLimitMessage =
-    QStringLiteral("The input value exceeds the limit value. Enter a value below the limit.");
-const QString kAmbientMessage =
-    QStringLiteral("Ambient temperature exceeds the limit value. Enter a value below the limit.");
 const QString kSeries = QStringLiteral("Z-Series");
 const QString kType = QStringLiteral("6NZ100B-120");
 
@@ -58,13 +56,14 @@ class ConditionPageTest : public QObject {
 private slots:
     void theWholeRoadOfASteadyCalculation();
     void aReportThatCannotBeWrittenSaysWhy();
-    void ambientTemperatureCheck_data();
-    void ambientTemperatureCheck();
-    void inputChecks_data();
-    void inputChecks();
+    void anAmbientTemperatureOutOfRangeStopsTheCalculation();
+    void everyFieldMeetsItsRule_data();
+    void everyFieldMeetsItsRule();
     void theAmbientTemperatureIsCheckedFirst();
     void modulationAndDcLockReachTheCondition();
+    void modulationAndDcLockSurviveAnotherType();
     void aNetworkLeftIncompleteIsRefusedAfterADeviceReenablesCalculate();
+    void anEngineRefusalSaysSo();
 };
 
 void ConditionPageTest::theWholeRoadOfASteadyCalculation() {
@@ -175,8 +174,8 @@ void ConditionPageTest::theWholeRoadOfASteadyCalculation() {
              QStringList({QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")}));
     QCOMPARE(program.prompt.saveRequests[0].defaultSuffix, QStringLiteral("txt"));
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages[0].text, QStringLiteral("It is saved as a text file..."));
-    QCOMPARE(program.prompt.messages[0].caption, QStringLiteral("Save calculation result"));
+    QCOMPARE(program.prompt.messages[0].text, kSavedText);
+    QCOMPARE(program.prompt.messages[0].caption, kSaveTitle);
 }
 
 void ConditionPageTest::aReportThatCannotBeWrittenSaysWhy() {
@@ -193,91 +192,42 @@ void ConditionPageTest::aReportThatCannotBeWrittenSaysWhy() {
 
     QVERIFY(!QFile::exists(reportPath));
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    const QString prefix = QStringLiteral("The text file could not be saved: ");
-    QVERIFY(program.prompt.messages[0].text.startsWith(prefix));
-    QVERIFY(program.prompt.messages[0].text.size() > prefix.size());
-    QCOMPARE(program.prompt.messages[0].caption, QStringLiteral("Save calculation result"));
+    QVERIFY(program.prompt.messages[0].text.startsWith(kSaveFailedText));
+    QVERIFY(program.prompt.messages[0].text.size() > kSaveFailedText.size());
+    QCOMPARE(program.prompt.messages[0].caption, kSaveTitle);
 }
 
-void ConditionPageTest::ambientTemperatureCheck_data() {
-    QTest::addColumn<QString>("ambient");
-    QTest::addColumn<QString>("figure");  // empty: rejected
-    QTest::newRow("lowest") << "-40"
-                            << "-40.0";
-    QTest::newRow("highest") << "125"
-                             << "125.0";
-    QTest::newRow("one decimal kept") << "40.0"
-                                      << "40.0";
-    QTest::newRow("leading blanks") << "  25"
-                                    << "25.0";
-    QTest::newRow("below") << "-40.1"
-                           << "";
-    QTest::newRow("above") << "125.1"
-                           << "";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("letter") << "4O"
-                            << "";
-    QTest::newRow("leading zero") << "040"
-                                  << "";
-}
-
-void ConditionPageTest::ambientTemperatureCheck() {
-    QFETCH(QString, ambient);
-    QFETCH(QString, figure);
+void ConditionPageTest::anAmbientTemperatureOutOfRangeStopsTheCalculation() {
     ReadyProgram program;
-    typeInto(program.heatsink().ambientEdit(), ambient);
+    typeInto(program.heatsink().ambientEdit(), QStringLiteral("125.1"));
     QString shown;
     auto driver = closeResult(shown);
     program.page().calculateButton()->click();
-
-    if (figure.isEmpty()) {
-        QVERIFY(!driver->ran());
-        QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-        QCOMPARE(program.prompt.messages[0].text, kAmbientMessage);
-        QCOMPARE(program.prompt.messages[0].caption, QStringLiteral("Input Value Error"));
-    } else {
-        QVERIFY(driver->ran());
-        QVERIFY(program.prompt.messages.empty());
-        QCOMPARE(shown, figure);
-    }
+    QVERIFY(!driver->ran());
+    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
+    QCOMPARE(program.prompt.messages[0].text, kAmbientText);
+    QCOMPARE(program.prompt.messages[0].caption, kInputErrorTitle);
 }
 
-void ConditionPageTest::inputChecks_data() {
+void ConditionPageTest::everyFieldMeetsItsRule_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("accepted");
-    // 6NZ100B-120: fo 0.1..400 Hz, Io 0.1..100 A, fc 1..20 kHz, pf -1..1,
-    // M 0..1.15, Vdc 200..900 V, rg 2.8..22.4 ohm.
-    QTest::newRow("fo leading zero") << int(ConditionPage::OutputFrequency) << "050" << false;
-    QTest::newRow("fo 0.5") << int(ConditionPage::OutputFrequency) << "0.5" << true;
-    QTest::newRow("fo at min") << int(ConditionPage::OutputFrequency) << "0.1" << true;
-    QTest::newRow("fo at max") << int(ConditionPage::OutputFrequency) << "400" << true;
-    QTest::newRow("fo above") << int(ConditionPage::OutputFrequency) << "400.1" << false;
-    QTest::newRow("fo below") << int(ConditionPage::OutputFrequency) << "0.09" << false;
-    QTest::newRow("Io at max") << int(ConditionPage::OutputCurrent) << "100" << true;
-    QTest::newRow("Io above") << int(ConditionPage::OutputCurrent) << "100.1" << false;
-    QTest::newRow("Io empty") << int(ConditionPage::OutputCurrent) << "" << false;
-    QTest::newRow("fc at min") << int(ConditionPage::CarrierFrequency) << "1" << true;
-    QTest::newRow("fc below") << int(ConditionPage::CarrierFrequency) << "0.9" << false;
-    QTest::newRow("pf at min") << int(ConditionPage::PowerFactor) << "-1" << true;
-    QTest::newRow("pf above") << int(ConditionPage::PowerFactor) << "1.01" << false;
-    QTest::newRow("pf comma") << int(ConditionPage::PowerFactor) << "0,85" << false;
-    QTest::newRow("M at max") << int(ConditionPage::ModulationRate) << "1.15" << true;
-    QTest::newRow("M above") << int(ConditionPage::ModulationRate) << "1.16" << false;
-    QTest::newRow("Vdc at min") << int(ConditionPage::DcVoltage) << "200" << true;
-    QTest::newRow("Vdc below") << int(ConditionPage::DcVoltage) << "199" << false;
-    QTest::newRow("rg on at max") << int(ConditionPage::RgOn) << "22.4" << true;
-    QTest::newRow("rg on below") << int(ConditionPage::RgOn) << "2.7" << false;
-    QTest::newRow("rg off at min") << int(ConditionPage::RgOff) << "2.8" << true;
-    QTest::newRow("rg off above") << int(ConditionPage::RgOff) << "22.5" << false;
-    QTest::newRow("rg off trailing blank") << int(ConditionPage::RgOff) << "5.6 " << false;
+    // One text per field past the 6NZ100B-120's limits (fo 0.1..400 Hz,
+    // Io 0.1..100 A, fc 1..20 kHz, pf -1..1, M 0..1.15, Vdc 200..900 V, rg
+    // 2.8..22.4 ohm), so every field reaches its rule.
+    QTest::newRow("fo above") << int(ConditionPage::OutputFrequency) << "400.1";
+    QTest::newRow("Io above") << int(ConditionPage::OutputCurrent) << "100.1";
+    QTest::newRow("fc below") << int(ConditionPage::CarrierFrequency) << "0.9";
+    QTest::newRow("pf above") << int(ConditionPage::PowerFactor) << "1.01";
+    QTest::newRow("M above") << int(ConditionPage::ModulationRate) << "1.16";
+    QTest::newRow("Vdc below") << int(ConditionPage::DcVoltage) << "199";
+    QTest::newRow("rg on below") << int(ConditionPage::RgOn) << "2.7";
+    QTest::newRow("rg off above") << int(ConditionPage::RgOff) << "22.5";
 }
 
-void ConditionPageTest::inputChecks() {
+void ConditionPageTest::everyFieldMeetsItsRule() {
     QFETCH(int, field);
     QFETCH(QString, text);
-    QFETCH(bool, accepted);
     ReadyProgram program;
     ConditionPage& page = program.page();
     typeInto(page.field(static_cast<ConditionPage::Field>(field)), text);
@@ -285,16 +235,12 @@ void ConditionPageTest::inputChecks() {
     auto driver = closeResult(ambient);
     page.calculateButton()->click();
 
-    QCOMPARE(driver->ran(), accepted);
-    if (accepted) {
-        QVERIFY(program.prompt.messages.empty());
-        QCOMPARE(ambient, QStringLiteral("40.0"));
-    } else {
-        QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-        QCOMPARE(program.prompt.messages[0].text, kLimitMessage);
-        QCOMPARE(program.prompt.messages[0].caption, QStringLiteral("Input Value Error"));
-        QCOMPARE(page.field(static_cast<ConditionPage::Field>(field))->text(), text);
-    }
+    QVERIFY(!driver->ran());
+    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
+    QCOMPARE(program.prompt.messages[0].text, kLimitText);
+    QCOMPARE(program.prompt.messages[0].caption, kInputErrorTitle);
+    // The text stays for the user to mend.
+    QCOMPARE(page.field(static_cast<ConditionPage::Field>(field))->text(), text);
 }
 
 void ConditionPageTest::theAmbientTemperatureIsCheckedFirst() {
@@ -304,14 +250,14 @@ void ConditionPageTest::theAmbientTemperatureIsCheckedFirst() {
     typeInto(program.heatsink().ambientEdit(), QStringLiteral("200"));
     emit page.calculateRequested();
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages[0].text, kAmbientMessage);
+    QCOMPARE(program.prompt.messages[0].text, kAmbientText);
 
     // Before the device is resolved: without a type the command ends silently,
     // but only after Ta passed.
     QVERIFY(choose(program.window->deviceSelectionPage().seriesList(), QStringLiteral("Q-Series")));
     emit page.calculateRequested();
     QCOMPARE(program.prompt.messages.size(), std::size_t{2});
-    QCOMPARE(program.prompt.messages[1].text, kAmbientMessage);
+    QCOMPARE(program.prompt.messages[1].text, kAmbientText);
     typeInto(program.heatsink().ambientEdit(), QStringLiteral("40"));
     emit page.calculateRequested();
     QCOMPARE(program.prompt.messages.size(), std::size_t{2});
@@ -346,7 +292,7 @@ void ConditionPageTest::aNetworkLeftIncompleteIsRefusedAfterADeviceReenablesCalc
     page.calculateButton()->click();
     QVERIFY(!refused->ran());
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages[0].text, kLimitMessage);
+    QCOMPARE(program.prompt.messages[0].text, kLimitText);
 
     refused.reset();
     typeInto(program.heatsink().tthEdit(2), QStringLiteral("50"));
@@ -354,6 +300,57 @@ void ConditionPageTest::aNetworkLeftIncompleteIsRefusedAfterADeviceReenablesCalc
     page.calculateButton()->click();
     QVERIFY(accepted->ran());
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
+}
+
+void ConditionPageTest::modulationAndDcLockSurviveAnotherType() {
+    ReadyProgram program;
+    ConditionPage& page = program.page();
+    page.threeArmsButton()->click();
+    page.dcLockBox()->click();
+    typeInto(page.field(ConditionPage::OutputCurrent), QStringLiteral("33"));
+    QVERIFY(choose(program.window->deviceSelectionPage().typeList(), QStringLiteral("6NZ75B-120")));
+    // The new device's defaults replace the texts, not the options.
+    QVERIFY(page.field(ConditionPage::OutputCurrent)->text() != QStringLiteral("33"));
+    QVERIFY(page.threeArmsButton()->isChecked());
+    QVERIFY(!page.twoArmsButton()->isChecked());
+    QVERIFY(page.dcLockBox()->isChecked());
+    QCOMPARE(page.modulation(), 2);
+
+    QString ambient;
+    auto driver = closeResult(ambient);
+    page.calculateButton()->click();
+    QVERIFY(driver->ran());
+    QCOMPARE(page.lastSteadyCalculation().condition.typeNumber, std::string("6NZ75B-120"));
+    QCOMPARE(page.lastSteadyCalculation().condition.modulation, 2);
+    QVERIFY(page.lastSteadyCalculation().condition.dcLock);
+}
+
+void ConditionPageTest::anEngineRefusalSaysSo() {
+    // A device whose characteristics the rules can't judge: every input passes,
+    // the engine refuses the not-a-number coefficient.
+    std::vector<LibraryDevice> devices;
+    for (const LibraryDevice& device : sampleDevices()) {
+        if (device.spec.typeNumber == "6NZ100B-120") devices.push_back(device);
+    }
+    QCOMPARE(devices.size(), std::size_t{1});
+    devices[0].params.values[1] = std::numeric_limits<double>::quiet_NaN();
+    QTemporaryDir dir;
+    Program program(writeLibraryFolder(dir, devices, false));
+    QVERIFY(program.applyDevice(kSeries, kType));
+    program.estimateHeatsink(QStringLiteral("22"));
+    ConditionPage& page = program.window->conditionPage();
+    QVERIFY(page.calculateButton()->isEnabled());
+
+    QString ambient;
+    auto driver = closeResult(ambient);
+    page.calculateButton()->click();
+    QVERIFY(!driver->ran());
+    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
+    QCOMPARE(program.prompt.messages[0].text, kLimitText);
+    QCOMPARE(program.prompt.messages[0].caption, kInputErrorTitle);
+    QCOMPARE(program.prompt.messages[0].icon, PromptIcon::Warning);
+    // The device was found, so it is shown as the one calculated.
+    QCOMPARE(program.window->deviceSelectionPage().selectedType(), std::string("6NZ100B-120"));
 }
 
 QTEST_MAIN(ConditionPageTest)

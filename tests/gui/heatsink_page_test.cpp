@@ -9,6 +9,7 @@
 #include "pages/heatsink_page.h"
 #include "pages/input_rules.h"
 #include "pages/load_cycle_page.h"
+#include "tests/support/gui_messages.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;
@@ -38,8 +39,9 @@ class HeatsinkPageTest : public QObject {
 private slots:
     void startsWithTheInitialTexts();
     void estimateShowsRoundedTextsAndKeepsUnroundedNumbers();
-    void rejectedEstimateChangesNothing_data();
-    void rejectedEstimateChangesNothing();
+    void aRejectedEstimateKeepsTheLastNetwork_data();
+    void aRejectedEstimateKeepsTheLastNetwork();
+    void theLoadCycleWaitsForAModeAfterAnEstimate();
     void validEditsWithoutADeviceEnableNothingUntilOneIsApplied();
     void anEditFindingAZeroResistanceDisablesBothCalculations();
     void lettersInATimeConstantKeepTheSumButDisable();
@@ -79,63 +81,67 @@ void HeatsinkPageTest::estimateShowsRoundedTextsAndKeepsUnroundedNumbers() {
     QVERIFY(page.heatsinkRth()[0] != 0.0002);
 }
 
-void HeatsinkPageTest::rejectedEstimateChangesNothing_data() {
+void HeatsinkPageTest::aRejectedEstimateKeepsTheLastNetwork_data() {
     QTest::addColumn<QString>("capacity");
     QTest::addColumn<QString>("rthFactor");
     QTest::addColumn<QString>("tthFactor");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("factor 0") << "10"
-                              << "0"
-                              << "1.0" << false;
-    QTest::newRow("factor -1") << "10"
-                               << "1.0"
-                               << "-1" << false;
-    QTest::newRow("factor 1.5") << "10"
-                                << "1.5"
-                                << "1.0" << false;
-    QTest::newRow("capacity 05") << "05"
-                                 << "1.0"
-                                 << "1.0" << false;
+    // One text per field that its rule refuses.
     QTest::newRow("capacity 0") << "0"
                                 << "1.0"
-                                << "1.0" << false;
-    QTest::newRow("capacity empty") << ""
-                                    << "1.0"
-                                    << "1.0" << false;
-    QTest::newRow("factors 1 and 0.25") << "10"
-                                        << "1"
-                                        << "0.25" << true;
-    QTest::newRow("capacity 0.5") << "0.5"
-                                  << "1.0"
-                                  << "1.0" << true;
+                                << "1.0";
+    QTest::newRow("Rth factor 1.5") << "10"
+                                    << "1.5"
+                                    << "1.0";
+    QTest::newRow("Tth factor -1") << "10"
+                                   << "1.0"
+                                   << "-1";
 }
 
-void HeatsinkPageTest::rejectedEstimateChangesNothing() {
+void HeatsinkPageTest::aRejectedEstimateKeepsTheLastNetwork() {
     QFETCH(QString, capacity);
     QFETCH(QString, rthFactor);
     QFETCH(QString, tthFactor);
-    QFETCH(bool, accepted);
     Program program(sampleFolder());
+    QVERIFY(program.applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120")));
     HeatsinkPage& page = program.window->heatsinkPage();
+    program.estimateHeatsink(QStringLiteral("22"));
+    QVERIFY(program.prompt.messages.empty());
+    const QStringList texts = networkTexts(page);
+    const QString sum = page.rthSumEdit()->text();
+    const StageValues rth = page.heatsinkRth();
+    const StageValues tth = page.heatsinkTth();
+    QVERIFY(calculateEnabled(program));
+
     typeInto(page.capacityEdit(), capacity);
     typeInto(page.rthFactorEdit(), rthFactor);
     typeInto(page.tthFactorEdit(), tthFactor);
     page.estimateButton()->click();
 
-    QCOMPARE(page.modelReady(), accepted);
-    if (accepted) {
-        QVERIFY(program.prompt.messages.empty());
-        QVERIFY(!page.rthSumEdit()->text().isEmpty());
-        return;
-    }
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(
-        program.prompt.messages[0].text,
-        QStringLiteral("The input value exceeds the limit value. Enter a value below the limit."));
-    QCOMPARE(program.prompt.messages[0].caption, QStringLiteral("Input Value Error"));
+    QCOMPARE(program.prompt.messages[0].text, kLimitText);
+    QCOMPARE(program.prompt.messages[0].caption, kInputErrorTitle);
     QCOMPARE(program.prompt.messages[0].buttons, PromptButtons::Ok);
-    QCOMPARE(networkTexts(page), QStringList(8, QString()));
-    QVERIFY(page.rthSumEdit()->text().isEmpty());
+    QCOMPARE(networkTexts(page), texts);
+    QCOMPARE(page.rthSumEdit()->text(), sum);
+    QCOMPARE(page.heatsinkRth(), rth);
+    QCOMPARE(page.heatsinkTth(), tth);
+    QVERIFY(page.modelReady());
+    QVERIFY(page.networkComplete());
+    QVERIFY(calculateEnabled(program));
+}
+
+void HeatsinkPageTest::theLoadCycleWaitsForAModeAfterAnEstimate() {
+    Program program(sampleFolder());
+    QVERIFY(program.applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120")));
+    program.estimateHeatsink(QStringLiteral("22"));
+    QVERIFY(calculateEnabled(program));
+    const LoadCyclePage& cycle = program.window->loadCyclePage();
+    QCOMPARE(cycle.rowCount(), 0);
+    QVERIFY(!cycle.calculateButton()->isEnabled());
+    // A complete edit of the network enables as the estimate does.
+    typeInto(program.window->heatsinkPage().rthEdit(0), QStringLiteral("0.01"));
+    QVERIFY(calculateEnabled(program));
+    QVERIFY(!cycle.calculateButton()->isEnabled());
 }
 
 void HeatsinkPageTest::validEditsWithoutADeviceEnableNothingUntilOneIsApplied() {

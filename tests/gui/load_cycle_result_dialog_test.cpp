@@ -15,14 +15,13 @@
 #include "pages/load_cycle_page.h"
 #include "results/load_cycle_report.h"
 #include "results/load_cycle_result_dialog.h"
+#include "tests/support/gui_messages.h"
 #include "widgets/chart_painter.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;
 
 namespace {
-
-const QString kSaveCaption = QStringLiteral("Save calculation result");
 
 // The sample line's 6NZ100B-120 with a 22 kW heat sink and three modes: a
 // ramp up, a steady stretch with DC LOCK, a ramp down to 0.1 Hz.
@@ -265,8 +264,8 @@ void LoadCycleResultDialogTest::saveWritesTheCoresReport() {
     QCOMPARE(request.filters, QStringList({"Text(*.txt)", "All(*.*)"}));
     QCOMPARE(request.defaultSuffix, QStringLiteral("txt"));
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages.back().text, QStringLiteral("It is saved as a text file..."));
-    QCOMPARE(program.prompt.messages.back().caption, kSaveCaption);
+    QCOMPARE(program.prompt.messages.back().text, kSavedText);
+    QCOMPARE(program.prompt.messages.back().caption, kSaveTitle);
     QCOMPARE(program.prompt.messages.back().buttons, PromptButtons::Ok);
     const QByteArray written = fileBytes(path);
     QCOMPARE(written, QByteArray::fromStdString(expectedReport));
@@ -292,9 +291,9 @@ void LoadCycleResultDialogTest::aReportThatCannotBeWrittenSaysWhy() {
     QVERIFY(driver->ran());
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
     const ScriptedPrompt::Message& message = program.prompt.messages.back();
-    QVERIFY(message.text.startsWith(QStringLiteral("The text file could not be saved: ")));
-    QVERIFY(message.text.size() > QStringLiteral("The text file could not be saved: ").size());
-    QCOMPARE(message.caption, kSaveCaption);
+    QVERIFY(message.text.startsWith(kSaveFailedText));
+    QVERIFY(message.text.size() > kSaveFailedText.size());
+    QCOMPARE(message.caption, kSaveTitle);
     QVERIFY(!QFile::exists(path));
 }
 

@@ -28,6 +28,7 @@ class MainWindowTest : public QObject {
 
 private slots:
     void disclaimerAcceptsOrDeclines();
+    void enterInTheDisclaimerPressesTheFocusedButton();
     void opensOnTheFirstOfFourTabs();
     void enterPressesNothing();
     void escapeClosesTheWindow();
@@ -49,6 +50,30 @@ void MainWindowTest::disclaimerAcceptsOrDeclines() {
         QVERIFY(driver->ran());
         QCOMPARE(result, QByteArray(button) == "acceptButton" ? int(QDialog::Accepted)
                                                               : int(QDialog::Rejected));
+    }
+}
+
+void MainWindowTest::enterInTheDisclaimerPressesTheFocusedButton() {
+    // Enter on a focused DECLINE declines; Enter elsewhere accepts.
+    for (const char* focused : {"declineButton", "acceptButton", ""}) {
+        DisclaimerDialog disclaimer;
+        bool focusTaken = true;
+        auto driver = whenShown<DisclaimerDialog>([&](DisclaimerDialog& dialog) {
+            dialog.activateWindow();
+            QWidget* target = &dialog;
+            if (*focused != '\0') {
+                target = dialog.findChild<QPushButton*>(QString::fromLatin1(focused));
+                target->setFocus(Qt::TabFocusReason);
+                focusTaken = QApplication::focusWidget() == target;
+            }
+            QTest::keyClick(target, Qt::Key_Return);
+            if (dialog.isVisible()) dialog.done(-1);
+        });
+        const int result = disclaimer.exec();
+        QVERIFY(driver->ran());
+        if (!focusTaken) QSKIP("The disclaimer gets no keyboard focus on this platform");
+        QCOMPARE(result, QByteArray(focused) == "declineButton" ? int(QDialog::Rejected)
+                                                                : int(QDialog::Accepted));
     }
 }
 

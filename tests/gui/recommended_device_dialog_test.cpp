@@ -44,6 +44,7 @@ private slots:
     void searchNeedsBothListsOfItsCondition();
     void searchListsEveryDeviceFound();
     void aChangedConditionEmptiesTheResults();
+    void enterPressesTheFocusedButton();
     void eachOptionDropsTheOtherConditionsSelections();
     void okResolvesTheChosenTypeNumberInFileOrder();
     void okWithoutAChoiceGivesNoDevice();
@@ -142,6 +143,55 @@ void RecommendedDeviceDialogTest::aChangedConditionEmptiesTheResults() {
     QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
     QCOMPARE(dialog.resultList()->count(), 0);
     QVERIFY(dialog.statusText().isEmpty());
+
+    // The same for either list of condition #2.
+    dialog.conditionTwoButton()->click();
+    for (QComboBox* changed : {static_cast<QComboBox*>(dialog.seriesList()),
+                               static_cast<QComboBox*>(dialog.circuitList())}) {
+        QVERIFY(choose(dialog.seriesList(), QStringLiteral("Z-Series")));
+        QVERIFY(choose(dialog.circuitList(), QStringLiteral("PIM")));
+        dialog.searchButton()->click();
+        QCOMPARE(dialog.resultList()->count(), 3);
+        QVERIFY(choose(changed, changed == dialog.seriesList() ? QStringLiteral("Q-Series")
+                                                               : QStringLiteral("6in1")));
+        QCOMPARE(dialog.resultList()->count(), 0);
+        QVERIFY(dialog.statusText().isEmpty());
+    }
+}
+
+void RecommendedDeviceDialogTest::enterPressesTheFocusedButton() {
+    DeviceLibrary library(sampleFolder());
+    library.load();
+    RecommendedDeviceDialog dialog(library);
+    dialog.show();
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog)) QSKIP("No active window on this platform");
+    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("200V")));
+    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("3.7kW")));
+
+    // Enter on SEARCH searches and leaves the dialog open.
+    dialog.searchButton()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dialog.searchButton(), Qt::Key_Return);
+    QCOMPARE(dialog.statusText(), kFound);
+    QVERIFY(dialog.isVisible());
+
+    // Enter on CANCEL cancels: no pick even with a type chosen.
+    QVERIFY(choose(dialog.resultList(), dialog.resultList()->itemText(0)));
+    QPushButton* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cancelButton"));
+    cancel->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(cancel, Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(dialog.recommendedPick() == nullptr);
+
+    // Enter in a list is OK.
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.resultList()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(dialog.recommendedPick() != nullptr);
 }
 
 void RecommendedDeviceDialogTest::eachOptionDropsTheOtherConditionsSelections() {
