@@ -466,11 +466,12 @@ void LoadCyclePageTest::enterInTheEditorPressesTheFocusedButton() {
         auto driver = whenShown<ModeEditorDialog>([&](ModeEditorDialog& editor) {
             const CloseOnExit closer(editor);
             editor.activateWindow();
+            const bool active = QTest::qWaitForWindowActive(&editor);
             typeInto(editor.field(ModeColumn::Duration), QStringLiteral("3"));
             QWidget* target = onCancel ? static_cast<QWidget*>(editor.cancelButton())
                                        : editor.field(ModeColumn::Duration);
             target->setFocus(Qt::TabFocusReason);
-            if (QApplication::focusWidget() != target) {
+            if (!active || QApplication::focusWidget() != target) {
                 skipped = true;
                 editor.reject();
                 return;

@@ -60,11 +60,12 @@ void MainWindowTest::enterInTheDisclaimerPressesTheFocusedButton() {
         bool focusTaken = true;
         auto driver = whenShown<DisclaimerDialog>([&](DisclaimerDialog& dialog) {
             dialog.activateWindow();
+            focusTaken = QTest::qWaitForWindowActive(&dialog);
             QWidget* target = &dialog;
             if (*focused != '\0') {
                 target = dialog.findChild<QPushButton*>(QString::fromLatin1(focused));
                 target->setFocus(Qt::TabFocusReason);
-                focusTaken = QApplication::focusWidget() == target;
+                focusTaken = focusTaken && QApplication::focusWidget() == target;
             }
             QTest::keyClick(target, Qt::Key_Return);
             if (dialog.isVisible()) dialog.done(-1);
