@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev libcli11-dev libeigen3-dev
-    qt6-base-dev libgl-dev fonts-liberation
+    qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
     clang libclang-rt-14-dev clang-format
     xvfb xauth locales
 )
