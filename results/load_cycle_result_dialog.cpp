@@ -6,6 +6,7 @@
 #include <QTableWidget>
 
 #include "results/load_cycle_report.h"
+#include "results/record_csv.h"
 #include "widgets/chart_painter.h"
 #include "widgets/display_text.h"
 
@@ -134,6 +135,10 @@ QString LoadCycleResultDialog::figureText(LoadCycleFigure figure) const {
 bool LoadCycleResultDialog::writeReport(const std::string& path, std::string& reason,
                                         const ReportWriteOptions& options) const {
     return writeLoadCycleReport(path, library_, modes_, result_, reason, options);
+}
+
+std::string LoadCycleResultDialog::exportData() const {
+    return cycleSamplesCsv(result_.samples);
 }
 
 }  // namespace thermalyx

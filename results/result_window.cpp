@@ -18,6 +18,16 @@ namespace {
 // Space kept between a legend and a chart frame, pixels.
 constexpr int kLegendGap = 2;
 
+// The button row: 60 x 14 buttons at y 6, 10 apart after CLOSE; dialog units.
+constexpr int kRowY = 6;
+constexpr int kRowButtonWidth = 60;
+constexpr int kRowButtonHeight = 14;
+constexpr int kRowGap = 10;
+
+QRect boxRect(const Box& box) {
+    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+}
+
 const QString kSaveCaption = QStringLiteral("Save calculation result");
 
 }  // namespace
@@ -26,11 +36,31 @@ ResultWindow::ResultWindow(Prompt& prompt, QWidget* parent)
     : QDialog(parent), prompt_(prompt), layout_(*this) {
     setWindowTitle(
         QStringLiteral("IGBT/FWD power loss simulation for PWM inverter/converter systems"));
-    saveButton_ = layout_.button(QStringLiteral("SAVE"), 55, 6, 60, 14);
-    closeButton_ = layout_.button(QStringLiteral("CLOSE"), 145, 6, 60, 14);
+    saveButton_ =
+        layout_.button(QStringLiteral("SAVE"), 55, kRowY, kRowButtonWidth, kRowButtonHeight);
+    closeButton_ =
+        layout_.button(QStringLiteral("CLOSE"), 145, kRowY, kRowButtonWidth, kRowButtonHeight);
     saveButton_->setObjectName(QStringLiteral("saveButton"));
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     connect(saveButton_, &QPushButton::clicked, this, &ResultWindow::saveReport);
+    row_ = {saveButton_, closeButton_};
+    nextRowX_ = 145 + kRowButtonWidth + kRowGap;
+    exportButton_ = rowButton(QStringLiteral("EXPORT"));
+    exportButton_->setObjectName(QStringLiteral("exportButton"));
+    exports_ = new ChartExport(*this, prompt_);
+    exports_->attachButton(exportButton_);
+}
+
+void ResultWindow::setReportWriteOptions(const ReportWriteOptions& options) {
+    reportOptions_ = options;
+    exports_->setFileSystem(options.files);
+}
+
+QPushButton* ResultWindow::rowButton(const QString& text) {
+    QPushButton* button = layout_.button(text, nextRowX_, kRowY, kRowButtonWidth, kRowButtonHeight);
+    nextRowX_ += kRowButtonWidth + kRowGap;
+    row_.push_back(button);
+    return button;
 }
 
 int ResultWindow::placeCharts(int x, QSize minSize, LegendGeometry temperatureLegend,
@@ -58,8 +88,28 @@ int ResultWindow::placeCharts(int x, QSize minSize, LegendGeometry temperatureLe
     lossChart_->setObjectName(QStringLiteral("lossChart"));
 
     const DialogUnits& units = layout_.units();
-    columnShift_ = std::max(0, upper.right() + units.x(gap) - units.x(columnX));
+    columnShift_ = std::max({0, upper.right() + units.x(gap) - units.x(columnX),
+                             row_.back()->geometry().right() + units.x(gap) - units.x(columnX)});
+
+    exports_->addChart(temperatureChart_, QStringLiteral("Temperature chart"),
+                       [this] { return chartPicture(0); });
+    exports_->addChart(lossChart_, QStringLiteral("Loss chart"),
+                       [this] { return chartPicture(1); });
+    exports_->setData([this] { return exportData(); });
     return columnShift_;
+}
+
+ChartPicture ResultWindow::chartPicture(int chart) const {
+    const ChartView* view = chart == 0 ? temperatureChart_ : lossChart_;
+    const LegendGeometry* legend = chart == 0 ? &temperatureLegend_ : &lossLegend_;
+    const QRect frame = view->geometry();
+    const QRect area = frame.united(boxRect(legend->box));
+    // The window's own painting of the legend and of the frame.
+    return {area.size(), [view, legend, frame, area](QPainter& painter) {
+                painter.translate(-area.topLeft());
+                paintLegend(painter, *legend);
+                paintChartFrame(painter, view->chart(), frame.topLeft());
+            }};
 }
 
 void ResultWindow::shiftIntoColumn(QWidget* widget) const {

@@ -1,13 +1,16 @@
-// What both result windows share: SAVE and CLOSE, two chart frames with their
-// legends, the figure rows, and SAVE writing the report through the prompt.
+// What both result windows share: SAVE, CLOSE and EXPORT, two chart frames with
+// their legends, the figure rows, SAVE writing the report through the prompt,
+// and the exports of the charts (legend included) and of the data behind them.
 #pragma once
 
 #include <QDialog>
 #include <QRect>
 #include <string>
+#include <vector>
 
 #include "results/chart_geometry.h"
 #include "results/report_file.h"
+#include "widgets/chart_export.h"
 #include "widgets/dialog_layout.h"
 
 class QLabel;
@@ -31,7 +34,8 @@ class ResultWindow : public QDialog {
     Q_OBJECT
 
 public:
-    void setReportWriteOptions(const ReportWriteOptions& options) { reportOptions_ = options; }
+    // How the report and the exports are written.
+    void setReportWriteOptions(const ReportWriteOptions& options);
 
     ChartView* temperatureChart() const { return temperatureChart_; }
     ChartView* lossChart() const { return lossChart_; }
@@ -39,6 +43,12 @@ public:
     const LegendGeometry& lossLegend() const { return lossLegend_; }
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* exportButton() const { return exportButton_; }
+    ChartExport* chartExport() const { return exports_; }
+
+    // A chart as the window shows it, its legend included: 0 the temperature
+    // chart, 1 the loss chart.
+    ChartPicture chartPicture(int chart) const;
 
 public slots:
     // SAVE: asks for a file name and writes the report there.
@@ -51,13 +61,22 @@ protected:
     virtual bool writeReport(const std::string& path, std::string& reason,
                              const ReportWriteOptions& options) const = 0;
 
+    // The data behind the charts, as a comma-separated table.
+    virtual std::string exportData() const = 0;
+
     const DialogLayout& layout() const { return layout_; }
+
+    // Another button in the row of SAVE, CLOSE and EXPORT, right of the last
+    // one. Called before placeCharts, which moves the column beside the frames
+    // clear of the row.
+    QPushButton* rowButton(const QString& text);
 
     // The chart frames at x, dialog units (upper frame at y 37, lower at 204,
     // 250 x 150 each), grown to minSize pixels and moved clear of the legends:
     // the temperature legend above the upper frame, the loss legend (moved
     // down as needed) between the two. Returns how far right the column beside
-    // the frames moves when it starts at columnX, with gap units between.
+    // the frames moves when it starts at columnX, with gap units between it
+    // and the frames or the button row.
     int placeCharts(int x, QSize minSize, LegendGeometry temperatureLegend,
                     LegendGeometry lossLegend, int columnX, int gap);
 
@@ -86,6 +105,10 @@ private:
     LegendGeometry lossLegend_;
     QPushButton* saveButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    std::vector<QPushButton*> row_;
+    int nextRowX_ = 0;  // dialog units
+    ChartExport* exports_ = nullptr;
 };
 
 }  // namespace thermalyx

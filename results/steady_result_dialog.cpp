@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "results/record_csv.h"
 #include "results/steady_report.h"
 #include "widgets/chart_painter.h"
 
@@ -94,6 +95,10 @@ QString SteadyResultDialog::figureText(SteadyFigure figure) const {
 bool SteadyResultDialog::writeReport(const std::string& path, std::string& reason,
                                      const ReportWriteOptions& options) const {
     return writeSteadyReport(path, library_, condition_, result_, reason, options);
+}
+
+std::string SteadyResultDialog::exportData() const {
+    return periodSamplesCsv(result_.waveform);
 }
 
 }  // namespace thermalyx
