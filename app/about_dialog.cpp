@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "app/artwork.h"
+#include "library/version.h"
 #include "widgets/dialog_layout.h"
 
 namespace thermalyx {
@@ -16,7 +17,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(this);
     icon->setPixmap(programIcon().pixmap(32, 32));
     icon->setGeometry(QRect(layout.units().point(11, 10), QSize(32, 32)));
-    QLabel* version = layout.label(QStringLiteral("Thermalyx Version 4.1"), 40, 13, 119, 8);
+    QLabel* version = layout.label(QStringLiteral("Thermalyx Version ") + QLatin1String(kVersion),
+                                   40, 13, 119, 8);
     version->setObjectName(QStringLiteral("versionText"));
 
     QPushButton* ok = layout.button(QStringLiteral("OK"), 178, 12, 50, 14);

@@ -10,6 +10,7 @@
 #include "app/artwork.h"
 #include "app/recommended_device_dialog.h"
 #include "library/device_library.h"
+#include "library/version.h"
 #include "pages/calculation_request.h"
 #include "pages/condition_page.h"
 #include "pages/device_selection_page.h"
@@ -46,7 +47,7 @@ MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent)
     tabs_ = new QTabWidget(body);
     tabs_->setGeometry(layout.rect(4, 5, 445, 330));
     tabs_->setObjectName(QStringLiteral("tabs"));
-    layout.label(QStringLiteral("Ver 4.1"), 10, 342, 60);
+    layout.label(QStringLiteral("Ver ") + QLatin1String(kVersion), 10, 342, 60);
     layout.label(kMakerName, 315, 342, 120);
 
     // Created in this order: the device selection page loads the library first.

@@ -9,6 +9,7 @@
 #include "cli/cli_common.h"
 #include "library/catalogue.h"
 #include "library/catalogue_fit.h"
+#include "library/data_folder.h"
 #include "library/library_check.h"
 #include "library/library_writer.h"
 #include "library/number_text.h"
@@ -101,7 +102,7 @@ int buildLibrary(const std::string& catalogueFolder, const std::string& outFolde
 
 int checkLibraryCommand(const std::string& dataFolder) {
     std::string folder = dataFolder;
-    if (folder.empty() && !programFolder(folder)) folder.clear();
+    if (folder.empty() && !defaultDataFolder(folder)) folder.clear();
     const std::vector<LibraryFinding> findings = checkLibrary(folder);
     for (const LibraryFinding& f : findings) std::cout << f.text() << '\n';
     if (findings.empty()) {

@@ -1,12 +1,15 @@
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
+#include "library/version.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"Thermalyx: IGBT module losses and temperatures from the command line"};
+    app.set_version_flag("--version", std::string("thermalyx-cli ") + thermalyx::kVersion);
     app.require_subcommand(1);
     int exitStatus = thermalyx::cli::kExitOk;
     thermalyx::cli::registerLibraryCommands(app, exitStatus);

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <utility>
 
+#include "library/data_folder.h"
 #include "library/ini_file.h"
 #include "library/param_file.h"
 
@@ -25,7 +26,7 @@ constexpr std::array<const char*, 7> kProductInfoKeys = {
 }  // namespace
 
 DeviceLibrary::DeviceLibrary() : errorStream_(&std::cout) {
-    thermalyx::programFolder(programFolder);
+    defaultDataFolder(programFolder);
 }
 
 DeviceLibrary::DeviceLibrary(std::string folder)

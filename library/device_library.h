@@ -27,7 +27,8 @@ enum class DeviceQueryKind : int {
 
 class DeviceLibrary {
 public:
-    // The empty library, with programFolder filled from the running executable.
+    // The empty library, with programFolder filled by defaultDataFolder(): the
+    // running executable's folder or the installed data folder beside it.
     DeviceLibrary();
     // The empty library reading its files from the given folder (which must end
     // with the path separator, or be empty for the current directory).
