@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -7,6 +8,8 @@
 #include <QTabWidget>
 
 #include "app/about_dialog.h"
+#include "app/analysis_dialogs/capability_dialog.h"
+#include "app/analysis_dialogs/compare_devices_dialog.h"
 #include "app/artwork.h"
 #include "app/recommended_device_dialog.h"
 #include "library/device_library.h"
@@ -22,7 +25,7 @@
 namespace thermalyx {
 
 MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent)
-    : QDialog(parent), library_(library) {
+    : QDialog(parent), library_(library), prompt_(prompt) {
     setWindowTitle(QStringLiteral("IGBT/FWD power loss simulation"));
     setWindowIcon(programIcon());
     setFont(dialogFont());
@@ -32,6 +35,9 @@ MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent)
     analysisMenu_ = menuBar_->addMenu(QStringLiteral("&Analysis"));
     compareDevicesAction_ = analysisMenu_->addAction(QStringLiteral("&Compare devices..."));
     currentCapabilityAction_ = analysisMenu_->addAction(QStringLiteral("Current c&apability..."));
+    connect(compareDevicesAction_, &QAction::triggered, this, &MainWindow::openCompareDevices);
+    connect(currentCapabilityAction_, &QAction::triggered, this,
+            &MainWindow::openCurrentCapability);
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     aboutAction_ = help->addAction(QStringLiteral("Thermalyx Version Info.(&A)..."));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
@@ -132,6 +138,32 @@ void MainWindow::openRecommendedDevice() {
         const DeviceIndexEntry& pick = *dialog.recommendedPick();
         devicePage_->choosePick(pick.series, pick.typeNumber);
     }
+}
+
+SteadyRequest MainWindow::analysisPoint() const {
+    SteadyRequest point;
+    point.ambientText = heatsinkPage_->ambientText();
+    point.series = devicePage_->currentSeries();
+    point.typeNumber = devicePage_->currentTypeNumber();
+    point.modulation = conditionPage_->modulation();
+    point.texts = givenTexts(conditionPage_->fieldTexts());
+    point.dcLock = conditionPage_->dcLockBox()->isChecked();
+    point.heatsink = heatsinkPage_->pageHeatsink();
+    return point;
+}
+
+void MainWindow::openCompareDevices() {
+    CompareDevicesDialog dialog(library_, analysisPoint(), prompt_, this);
+    connect(&dialog, &CompareDevicesDialog::deviceChosen, this,
+            [this](const std::string& series, const std::string& typeNumber) {
+                devicePage_->choosePick(series, typeNumber);
+            });
+    dialog.exec();
+}
+
+void MainWindow::openCurrentCapability() {
+    CapabilityDialog dialog(library_, analysisPoint(), prompt_, this);
+    dialog.exec();
 }
 
 void MainWindow::showAbout() {

@@ -18,6 +18,7 @@ class HeatsinkPage;
 class LoadCyclePage;
 class Prompt;
 struct SharedInputs;
+struct SteadyRequest;
 
 class MainWindow : public QDialog {
     Q_OBJECT
@@ -30,6 +31,7 @@ public:
     HeatsinkPage& heatsinkPage() const { return *heatsinkPage_; }
     ConditionPage& conditionPage() const { return *conditionPage_; }
     LoadCyclePage& loadCyclePage() const { return *loadCyclePage_; }
+    Prompt& prompt() const { return prompt_; }
     QTabWidget* tabs() const { return tabs_; }
     // "Thermalyx Version Info.(&A)..." in the Help menu.
     QAction* aboutAction() const { return aboutAction_; }
@@ -42,6 +44,9 @@ public slots:
     void showAbout();
     // "Recommended device": the search, and its pick applied on the device page.
     void openRecommendedDevice();
+    // The analyses of the "Analysis" menu, from what the pages hold.
+    void openCompareDevices();
+    void openCurrentCapability();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,12 +54,16 @@ protected:
 private:
     // What the heat-sink and device pages hold for a calculation.
     SharedInputs sharedInputs() const;
+    // The operating point the pages hold, for the analyses: the device listed,
+    // Ta, the heat-sink page's network, the condition page's texts and choices.
+    SteadyRequest analysisPoint() const;
     // Lets the pages know what their commands depend on, and enables the
     // calculate commands that may run.
     void shareDeviceState();
     void disableCalculate();
 
     DeviceLibrary& library_;
+    Prompt& prompt_;
     LoadCyclePage* loadCyclePage_ = nullptr;
     ConditionPage* conditionPage_ = nullptr;
     HeatsinkPage* heatsinkPage_ = nullptr;

@@ -72,8 +72,10 @@ public slots:
     // Checks every input, runs the engine and shows the result.
     void calculateSteady(const thermalyx::SharedInputs& inputs);
 
-private:
+    // The eight texts as the fields hold them.
     ConditionTexts fieldTexts() const;
+
+private:
     void showInputError(const std::string& message);
 
     const DeviceLibrary& library_;

@@ -1,0 +1,203 @@
+#include "app/analysis_dialogs/capability_dialog.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+
+#include "analysis/analysis_table.h"
+#include "analysis/capability_chart.h"
+#include "app/analysis_dialogs/background_run.h"
+#include "library/number_text.h"
+#include "widgets/chart_painter.h"
+#include "widgets/display_text.h"
+
+namespace thermalyx {
+namespace {
+
+constexpr int kLegendWidth = 220;
+constexpr const char* kDefaultCarriers = "1,2,4,6,8,10,12,15";
+
+std::vector<std::string> splitCarriers(const std::string& text) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        fields.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos) return fields;
+        start = comma + 1;
+    }
+}
+
+}  // namespace
+
+CapabilityChartView::CapabilityChartView(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(422 + kLegendWidth + 20, 290);
+}
+
+void CapabilityChartView::setCurves(std::vector<CapabilityCurve> curves) {
+    curves_ = std::move(curves);
+    update();
+}
+
+ChartGeometry CapabilityChartView::chart() const {
+    return capabilityChart(curves_, {width() - kLegendWidth - 10, height()}, axisTextWidth());
+}
+
+LegendGeometry CapabilityChartView::legend() const {
+    return capabilityLegend(curves_, width() - kLegendWidth - 2, 10, kLegendWidth);
+}
+
+void CapabilityChartView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    paintChartFrame(painter, chart());
+    if (!curves_.empty()) paintLegend(painter, legend());
+}
+
+CapabilityDialog::CapabilityDialog(const DeviceLibrary& library, const SteadyRequest& point,
+                                   Prompt& prompt, QWidget* parent)
+    : QDialog(parent),
+      library_(library),
+      start_(point),
+      prompt_(prompt),
+      answer_(std::make_shared<std::optional<CapabilityAnswer>>()) {
+    setWindowTitle(QStringLiteral("Current capability"));
+    auto* layout = new QVBoxLayout(this);
+    point_ = addPointControls(*layout, point);
+    auto* carriers = new QHBoxLayout;
+    carriers->addWidget(new QLabel(QStringLiteral("Carrier frequencies (kHz):")));
+    carriers_ = new QLineEdit(QString::fromLatin1(kDefaultCarriers));
+    carriers_->setObjectName(QStringLiteral("carrierEdit"));
+    carriers->addWidget(carriers_, 1);
+    layout->addLayout(carriers);
+
+    auto* middle = new QHBoxLayout;
+    devices_ = new QListWidget;
+    devices_->setObjectName(QStringLiteral("deviceList"));
+    devices_->setMaximumWidth(200);
+    for (const DeviceIndexEntry& d : library.deviceIndex) {
+        auto* item = new QListWidgetItem(displayText(d.series) + QStringLiteral("  ") +
+                                         displayText(d.typeNumber));
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        const bool chosen = d.series == point.series && d.typeNumber == point.typeNumber;
+        item->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
+        devices_->addItem(item);
+        if (chosen) devices_->scrollToItem(item);
+    }
+    middle->addWidget(devices_);
+    chart_ = new CapabilityChartView;
+    chart_->setObjectName(QStringLiteral("capabilityChart"));
+    middle->addWidget(chart_, 1);
+    layout->addLayout(middle);
+
+    table_ = new QTableWidget(0, 7);
+    table_->setObjectName(QStringLiteral("pointTable"));
+    table_->setHorizontalHeaderLabels(
+        {QStringLiteral("Series"), QStringLiteral("Type"), QStringLiteral("Carrier (kHz)"),
+         QStringLiteral("Max current (A)"), QStringLiteral("Tj max (deg.C)"),
+         QStringLiteral("Limited by"), QStringLiteral("Reason")});
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->setVisible(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table_, 1);
+
+    controls_ = addRunControls(*this, *layout);
+    run_ = new BackgroundRun(this);
+    connect(controls_.run, &QPushButton::clicked, this, &CapabilityDialog::startRun);
+    connect(controls_.cancel, &QPushButton::clicked, run_, &BackgroundRun::cancel);
+    connect(controls_.save, &QPushButton::clicked, this, &CapabilityDialog::saveCsv);
+    connect(run_, &BackgroundRun::progressed, this, [this](int done, int total) {
+        controls_.progress->setRange(0, total);
+        controls_.progress->setValue(done);
+    });
+    connect(run_, &BackgroundRun::finished, this, &CapabilityDialog::onFinished);
+    resize(900, 700);
+}
+
+CapabilityDialog::~CapabilityDialog() = default;
+
+void CapabilityDialog::startRun() {
+    const std::optional<double> limit = tjLimitOf(point_);
+    if (!limit) {
+        controls_.status->setText(QStringLiteral("The Tj limit is not a number."));
+        return;
+    }
+    std::vector<const DeviceIndexEntry*> devices;
+    for (int i = 0; i < devices_->count(); ++i) {
+        if (devices_->item(i)->checkState() == Qt::Checked)
+            devices.push_back(&library_.deviceIndex.at(static_cast<std::size_t>(i)));
+    }
+    if (devices.empty()) {
+        controls_.status->setText(QStringLiteral("Choose at least one device."));
+        return;
+    }
+    const std::vector<std::string> carriers = splitCarriers(carriers_->text().toStdString());
+    const SteadyRequest point = pointFor(point_, start_);
+
+    curves_.clear();
+    showCurves();
+    controls_.progress->setRange(0, 1);
+    controls_.progress->setValue(0);
+    controls_.status->setText(QStringLiteral("Running..."));
+    answer_ = std::make_shared<std::optional<CapabilityAnswer>>();
+    showRunning(controls_, true, false);
+    run_->start([&library = library_, devices, point, carriers, tjLimit = *limit,
+                 answer = answer_](const ParallelOptions& options) {
+        *answer = capabilityCurves(library, devices, point, carriers, tjLimit, options);
+        return answer->has_value();
+    });
+}
+
+void CapabilityDialog::onFinished(bool complete) {
+    showRunning(controls_, false, false);
+    if (!complete || !*answer_) {
+        controls_.status->setText(QStringLiteral("Cancelled."));
+        return;
+    }
+    CapabilityAnswer& answer = **answer_;
+    if (!answer.message.empty()) {
+        controls_.status->setText(QString::fromStdString(answer.message));
+        return;
+    }
+    curves_ = std::move(answer.curves);
+    controls_.status->setText(QStringLiteral("%1 devices.").arg(curves_.size()));
+    showCurves();
+    showRunning(controls_, false, true);
+}
+
+void CapabilityDialog::showCurves() {
+    chart_->setCurves(curves_);
+    table_->setRowCount(0);
+    for (const CapabilityCurve& curve : curves_) {
+        for (const CapabilityPoint& p : curve.points) {
+            const CurrentCapability& c = p.capability;
+            const int row = table_->rowCount();
+            table_->insertRow(row);
+            const QStringList cells = {
+                displayText(curve.series),
+                displayText(curve.typeNumber),
+                QString::fromStdString(p.carrierFrequency),
+                c.current ? QString::fromStdString(c.currentText) : QString(),
+                c.current ? QString::fromStdString(formatFixed(c.tjMax, 2)) : QString(),
+                c.current ? QString::fromStdString(std::string(limitedByText(c.limitedBy)))
+                          : QString(),
+                QString::fromStdString(c.reason)};
+            for (int column = 0; column < cells.size(); ++column)
+                table_->setItem(row, column, new QTableWidgetItem(cells[column]));
+        }
+    }
+    table_->resizeColumnsToContents();
+}
+
+void CapabilityDialog::saveCsv() {
+    saveCsvTable(this, prompt_, capabilityCsv(curves_), QStringLiteral("Current capability"));
+}
+
+}  // namespace thermalyx
