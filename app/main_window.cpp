@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -12,6 +13,7 @@
 #include "app/analysis_dialogs/compare_devices_dialog.h"
 #include "app/artwork.h"
 #include "app/recommended_device_dialog.h"
+#include "app/sweep_dialog.h"
 #include "library/device_library.h"
 #include "library/version.h"
 #include "pages/calculation_request.h"
@@ -38,6 +40,8 @@ MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent)
     connect(compareDevicesAction_, &QAction::triggered, this, &MainWindow::openCompareDevices);
     connect(currentCapabilityAction_, &QAction::triggered, this,
             &MainWindow::openCurrentCapability);
+    sweepAction_ = analysisMenu_->addAction(QStringLiteral("&Sweep..."));
+    connect(sweepAction_, &QAction::triggered, this, &MainWindow::openSweep);
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     aboutAction_ = help->addAction(QStringLiteral("Thermalyx Version Info.(&A)..."));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
@@ -163,6 +167,11 @@ void MainWindow::openCompareDevices() {
 
 void MainWindow::openCurrentCapability() {
     CapabilityDialog dialog(library_, analysisPoint(), prompt_, this);
+    dialog.exec();
+}
+
+void MainWindow::openSweep() {
+    SweepDialog dialog(library_, prompt_, analysisPoint(), this);
     dialog.exec();
 }
 

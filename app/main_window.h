@@ -39,6 +39,7 @@ public:
     QMenu* analysisMenu() const { return analysisMenu_; }
     QAction* compareDevicesAction() const { return compareDevicesAction_; }
     QAction* currentCapabilityAction() const { return currentCapabilityAction_; }
+    QAction* sweepAction() const { return sweepAction_; }
 
 public slots:
     void showAbout();
@@ -47,6 +48,8 @@ public slots:
     // The analyses of the "Analysis" menu, from what the pages hold.
     void openCompareDevices();
     void openCurrentCapability();
+    // "Sweep...": the sweep window over what the pages hold.
+    void openSweep();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -74,6 +77,7 @@ private:
     QMenu* analysisMenu_ = nullptr;
     QAction* compareDevicesAction_ = nullptr;
     QAction* currentCapabilityAction_ = nullptr;
+    QAction* sweepAction_ = nullptr;
 };
 
 }  // namespace thermalyx
