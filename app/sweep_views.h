@@ -20,8 +20,9 @@ public:
     void setChart(SweepChart chart);
     const SweepChart& chart() const { return chart_; }
     FrameSize frameSize() const { return {width(), height()}; }
-    // The chart and legend as the screen shows them.
-    QImage image() const;
+    // The chart and its legend, the frame's top-left corner at (0, 0): what
+    // the screen shows.
+    void paint(QPainter& painter) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
