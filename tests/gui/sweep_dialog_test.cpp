@@ -1,6 +1,7 @@
 // The sweep window: opened from the Analysis menu over what the pages hold, a
 // grid run in the background to its end, a run cancelled, and the table saved.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -66,7 +67,7 @@ void SweepDialogTest::opensFromTheAnalysisMenuOverThePages() {
         d.inputBox(0)->setCurrentIndex(static_cast<int>(SweepInput::PowerFactor));
         from = d.fromEdit(0)->text();
         to = d.toEdit(0)->text();
-        d.reject();
+        d.close();
     });
     window.sweepAction()->trigger();
     QVERIFY(driver->ran());
