@@ -40,6 +40,9 @@ public:
     QAction* compareDevicesAction() const { return compareDevicesAction_; }
     QAction* currentCapabilityAction() const { return currentCapabilityAction_; }
     QAction* sweepAction() const { return sweepAction_; }
+    // The operating point the pages hold, for the analyses: the device listed,
+    // Ta, the heat-sink page's network, the condition page's texts and choices.
+    SteadyRequest analysisPoint() const;
 
 public slots:
     void showAbout();
@@ -57,9 +60,6 @@ protected:
 private:
     // What the heat-sink and device pages hold for a calculation.
     SharedInputs sharedInputs() const;
-    // The operating point the pages hold, for the analyses: the device listed,
-    // Ta, the heat-sink page's network, the condition page's texts and choices.
-    SteadyRequest analysisPoint() const;
     // Lets the pages know what their commands depend on, and enables the
     // calculate commands that may run.
     void shareDeviceState();

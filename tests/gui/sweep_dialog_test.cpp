@@ -54,7 +54,7 @@ void SweepDialogTest::opensFromTheAnalysisMenuOverThePages() {
     QVERIFY(p);
     MainWindow& window = *p->window;
     window.conditionPage().field(ConditionPage::PowerFactor)->setText(QStringLiteral("0.7"));
-    const SteadyRequest base = window.sweepBase();
+    const SteadyRequest base = window.analysisPoint();
     QCOMPARE(base.typeNumber, std::string("6NQ50A-060"));
     QCOMPARE(base.texts.powerFactor.value_or(""), std::string("0.7"));
     QVERIFY(std::holds_alternative<PageHeatsink>(base.heatsink));
@@ -78,7 +78,7 @@ void SweepDialogTest::opensFromTheAnalysisMenuOverThePages() {
 void SweepDialogTest::aGridRunsToItsEndAndSavesItsTable() {
     auto p = program();
     QVERIFY(p);
-    const SteadyRequest base = p->window->sweepBase();
+    const SteadyRequest base = p->window->analysisPoint();
     SweepDialog d(p->library, p->prompt, base);
     d.secondInputBox()->setChecked(true);
     setAxis(d, 0, SweepInput::OutputCurrent, "10", "60", "6");  // 60 A is above the limit
@@ -135,7 +135,7 @@ void SweepDialogTest::aGridRunsToItsEndAndSavesItsTable() {
 void SweepDialogTest::cancelStopsARunAndKeepsItsPoints() {
     auto p = program();
     QVERIFY(p);
-    SweepDialog d(p->library, p->prompt, p->window->sweepBase());
+    SweepDialog d(p->library, p->prompt, p->window->analysisPoint());
     setAxis(d, 0, SweepInput::OutputCurrent, "1", "50", "100000");
     QSignalSpy finished(&d, &SweepDialog::runFinished);
     d.runButton()->click();
