@@ -13,10 +13,6 @@ std::string onOff(bool on) {
     return on ? "ON" : "OFF";
 }
 
-std::string life(const std::optional<double>& value, int decimals) {
-    return value ? formatFixed(*value, decimals) : "unbounded";
-}
-
 void appendModel(std::string& out, const LifetimeResult& r) {
     const LifetimeParameters& p = r.options.parameters;
     appendTitle(out, "[Lifetime model]");
@@ -66,15 +62,9 @@ void appendCycleTable(std::string& out, const LifetimeSignal& s) {
                 "Source\tMode\tRange(K)\tTj min(deg.)\tTj max(deg.)\tTj mean(deg.)\tton(s)\t"
                 "Count\tCycles to failure\tDamage\tNote");
     for (const LifetimeCycle& c : s.cycles) {
-        std::string line = std::string(cycleSourceName(c.source));
-        line += '\t';
-        line += c.source == CycleSource::Ripple ? formatInt(c.mode) : "-";
-        for (const std::string& field :
-             {formatFixed(c.range, 2), formatFixed(c.tjMin, 2), formatFixed(c.tjMax, 2),
-              formatFixed(c.tjMean, 2), formatFixed(c.ton, 3), formatFixed(c.count, 2),
-              c.cyclesToFailure ? formatScientific(*c.cyclesToFailure) : "unbounded",
-              formatScientific(c.damage), lifetimeCycleNote(c)}) {
-            line += '\t';
+        std::string line;
+        for (const std::string& field : lifetimeCycleTexts(c)) {
+            if (!line.empty()) line += '\t';
             line += field;
         }
         appendTitle(out, line);
@@ -87,8 +77,8 @@ void appendSignal(std::string& out, std::string_view chip, const LifetimeSignal&
     title += limiting ? "] (limiting)" : "]";
     appendTitle(out, title);
     appendLine(out, "Damage per load cycle\t\t", formatScientific(s.damagePerLoadCycle));
-    appendLine(out, "Load cycles to failure\t\t", life(s.loadCyclesToFailure, 0));
-    appendLine(out, "Hours to failure(h)\t\t", life(s.hoursToFailure, 1));
+    appendLine(out, "Load cycles to failure\t\t", lifeText(s.loadCyclesToFailure, 0));
+    appendLine(out, "Hours to failure(h)\t\t", lifeText(s.hoursToFailure, 1));
     appendLine(out, "Cycles\t\t\t\t", formatInt(static_cast<long long>(s.cycles.size())));
     appendCycleTable(out, s);
     appendEmptyLine(out);
@@ -107,6 +97,24 @@ std::string formatScientific(double value) {
     }
     const std::string digits = formatInt(exponent < 0 ? -exponent : exponent);
     return mantissa + (exponent < 0 ? "e-" : "e+") + (digits.size() < 2 ? "0" : "") + digits;
+}
+
+std::string lifeText(const std::optional<double>& value, int decimals) {
+    return value ? formatFixed(*value, decimals) : "unbounded";
+}
+
+std::array<std::string, kLifetimeCycleColumns> lifetimeCycleTexts(const LifetimeCycle& c) {
+    return {std::string(cycleSourceName(c.source)),
+            c.source == CycleSource::Ripple ? formatInt(c.mode) : "-",
+            formatFixed(c.range, 2),
+            formatFixed(c.tjMin, 2),
+            formatFixed(c.tjMax, 2),
+            formatFixed(c.tjMean, 2),
+            formatFixed(c.ton, 3),
+            formatFixed(c.count, 2),
+            c.cyclesToFailure ? formatScientific(*c.cyclesToFailure) : "unbounded",
+            formatScientific(c.damage),
+            lifetimeCycleNote(c)};
 }
 
 std::string limitingChip(const LifetimeResult& result) {

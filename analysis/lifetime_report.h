@@ -2,6 +2,8 @@
 // the warnings, and per chip the lives and the table of cycles.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "analysis/lifetime.h"
@@ -22,6 +24,15 @@ bool writeLifetimeReport(const std::string& path, const DeviceIndexEntry& device
 
 // "1.234e-06": four significant digits, for figures spanning many decades.
 std::string formatScientific(double value);
+
+// A life in load cycles (decimals 0) or hours (1); "unbounded" when empty.
+std::string lifeText(const std::optional<double>& value, int decimals);
+
+// One cycle as the report's table and the lifetime window show it: source,
+// mode ("-" for counted cycles), range, Tj min, max and mean, ton, count,
+// cycles to failure, damage and note.
+inline constexpr int kLifetimeCycleColumns = 11;
+std::array<std::string, kLifetimeCycleColumns> lifetimeCycleTexts(const LifetimeCycle& cycle);
 
 // Which chip fails first: "IGBT", "FWD", or empty when neither takes damage.
 std::string limitingChip(const LifetimeResult& result);

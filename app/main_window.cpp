@@ -12,6 +12,7 @@
 #include "app/analysis_dialogs/capability_dialog.h"
 #include "app/analysis_dialogs/compare_devices_dialog.h"
 #include "app/artwork.h"
+#include "app/lifetime_dialog.h"
 #include "app/recommended_device_dialog.h"
 #include "app/sweep_dialog.h"
 #include "library/device_library.h"
@@ -100,6 +101,7 @@ MainWindow::MainWindow(DeviceLibrary& library, Prompt& prompt, QWidget* parent)
             [this] { loadCyclePage_->calculateLoadCycle(sharedInputs()); });
     connect(conditionPage_, &ConditionPage::deviceUsed, devicePage_,
             &DeviceSelectionPage::showSelectedDevice);
+    connect(loadCyclePage_, &LoadCyclePage::lifetimeRequested, this, &MainWindow::openLifetime);
     connect(loadCyclePage_, &LoadCyclePage::deviceUsed, devicePage_,
             &DeviceSelectionPage::showSelectedDevice);
     loadCyclePage_->setListedDevice(devicePage_->currentSeries(), devicePage_->currentTypeNumber());
@@ -172,6 +174,13 @@ void MainWindow::openCurrentCapability() {
 
 void MainWindow::openSweep() {
     SweepDialog dialog(library_, prompt_, analysisPoint(), this);
+    dialog.exec();
+}
+
+void MainWindow::openLifetime(QWidget* window) {
+    LifetimeDialog dialog(library_, loadCyclePage_->lastLoadCycleCalculation().request, prompt_,
+                          window);
+    dialog.setReportWriteOptions(loadCyclePage_->reportWriteOptions());
     dialog.exec();
 }
 

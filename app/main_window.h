@@ -53,6 +53,8 @@ public slots:
     void openCurrentCapability();
     // "Sweep...": the sweep window over what the pages hold.
     void openSweep();
+    // The lifetime of the load cycle whose result window is window.
+    void openLifetime(QWidget* window);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

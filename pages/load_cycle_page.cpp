@@ -370,6 +370,7 @@ void LoadCyclePage::calculateLoadCycle(const SharedInputs& inputs) {
         }
         return;
     }
+    lastLoadCycle_.request = std::move(request);
     lastLoadCycle_.modes = std::move(outcome.modes);
     lastLoadCycle_.result = std::move(outcome.result);
 
@@ -378,6 +379,8 @@ void LoadCyclePage::calculateLoadCycle(const SharedInputs& inputs) {
                                      modeTableRows(), ambientFigureText(inputs.ambientText),
                                      prompt_, this);
         dialog.setReportWriteOptions(reportOptions_);
+        connect(&dialog, &LoadCycleResultDialog::lifetimeRequested, this,
+                [this, &dialog] { emit lifetimeRequested(&dialog); });
         dialog.exec();
     }
     // The arrays are only needed while their window is open.

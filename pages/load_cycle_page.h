@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/load_cycle.h"
+#include "pages/calculation_request.h"
 #include "pages/input_rules.h"
 #include "pages/shared_inputs.h"
 #include "results/chart_geometry.h"
@@ -29,6 +30,7 @@ class Prompt;
 // The last load-cycle calculation: what the result window shows and the report
 // writes. The arrays are released when the window closes.
 struct LoadCycleCalculation {
+    LoadCycleRequest request;  // what the window's lifetime runs again
     std::vector<LoadCycleMode> modes;
     LoadCycleResult result;
 };
@@ -71,6 +73,7 @@ public:
     const LoadCycleCalculation& lastLoadCycleCalculation() const { return lastLoadCycle_; }
     // How the result window writes its report (tests fix the time and the files).
     void setReportWriteOptions(const ReportWriteOptions& options) { reportOptions_ = options; }
+    const ReportWriteOptions& reportWriteOptions() const { return reportOptions_; }
 
     QTableWidget* modeTable() const { return table_; }
     QPushButton* calculateButton() const { return calculateButton_; }
@@ -88,6 +91,9 @@ signals:
     // A calculation found this device; shown on the device selection page
     // before any message.
     void deviceUsed(const std::string& series, const std::string& typeNumber);
+    // LIFETIME in the result window on show (window): the main window answers
+    // with the lifetime of lastLoadCycleCalculation().request.
+    void lifetimeRequested(QWidget* window);
 
 public slots:
     // "ADD": appends a mode through the editor.

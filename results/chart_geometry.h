@@ -8,6 +8,7 @@
 // Painting a ChartGeometry g, in this order (later items lie on top):
 //   1. g.background: a Box (below).
 //   2. g.timeGrid and g.valueGrid: each Line with kGridPen (dotted grey).
+//   2a. g.bars: each Bar's box filled with its colour (no border).
 //   3. The plot frame: four lines with kFramePen joining the corners
 //      (plot.left, plot.top), (plot.right, plot.top), (plot.right, plot.bottom),
 //      (plot.left, plot.bottom); the lines lie on those coordinates.
@@ -87,6 +88,12 @@ struct Box {
     int bottom = 0;
 };
 
+// A filled box of a bar chart.
+struct Bar {
+    Box box;
+    int color = 0;  // 0xRRGGBB
+};
+
 enum class ChartFont {
     Axis,         // "Arial", 15 pixels high, normal weight, upright
     AxisRotated,  // the same, turned 90 degrees counter-clockwise (reads upwards)
@@ -140,6 +147,7 @@ struct ChartGeometry {
     int divisionHeight = 0;             // pixels per value division, (240 - top) / m
     std::vector<Line> timeGrid;         // vertical, j = 1 ... n - 1
     std::vector<Line> valueGrid;        // horizontal, k = 1 ... m - 1
+    std::vector<Bar> bars;              // bar charts only
     std::vector<TextItem> titles;       // value-axis title (rotated), "Time (s)", "Frequency (Hz)"
     std::vector<TextItem> timeLabels;   // j = 0 ... n
     std::vector<TextItem> valueLabels;  // k = 0 ... m, bottom to top

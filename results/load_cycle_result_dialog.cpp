@@ -69,6 +69,11 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
       result_(result),
       rows_(std::move(rows)) {
     connect(closeButton(), &QPushButton::clicked, this, &LoadCycleResultDialog::accept);
+    // In the row of SAVE and CLOSE, between CLOSE and the mode list.
+    lifetimeButton_ = layout().button(QStringLiteral("LIFETIME"), 213, 6, 46, 14);
+    lifetimeButton_->setObjectName(QStringLiteral("lifetimeButton"));
+    connect(lifetimeButton_, &QPushButton::clicked, this,
+            &LoadCycleResultDialog::lifetimeRequested);
 
     // The list and the figures move right as far as the frames grew.
     placeCharts(7, QSize(kChartMinWidth, kChartMinHeight), loadCycleTemperatureLegend(),

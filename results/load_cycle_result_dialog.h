@@ -1,6 +1,7 @@
 // The result window of a load cycle: the modes with their losses, the cycle's
 // temperatures, the temperature chart and the loss chart with the frequency
-// profile over the whole cycle, and SAVE for the report.
+// profile over the whole cycle, SAVE for the report and LIFETIME for the
+// power-cycling lifetime of the cycle.
 #pragma once
 
 #include <array>
@@ -31,6 +32,11 @@ public:
 
     QString figureText(LoadCycleFigure figure) const;
     QTableWidget* modeList() const { return modeList_; }
+    QPushButton* lifetimeButton() const { return lifetimeButton_; }
+
+signals:
+    // LIFETIME was pressed; whoever opened the window shows the lifetime.
+    void lifetimeRequested();
 
 protected:
     bool writeReport(const std::string& path, std::string& reason,
@@ -44,6 +50,7 @@ private:
     std::vector<ModeTableRow> rows_;
 
     QTableWidget* modeList_ = nullptr;
+    QPushButton* lifetimeButton_ = nullptr;
     std::array<QLabel*, kLoadCycleFigureCount> figures_{};
 };
 

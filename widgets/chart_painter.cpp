@@ -92,6 +92,11 @@ void paintChart(QPainter& painter, const ChartGeometry& chart) {
     drawBox(painter, chart.background);
     drawLines(painter, chart.timeGrid, kGridPen);
     drawLines(painter, chart.valueGrid, kGridPen);
+    for (const Bar& bar : chart.bars) {
+        painter.fillRect(QRect(bar.box.left, bar.box.top, bar.box.right - bar.box.left,
+                               bar.box.bottom - bar.box.top),
+                         QColor(QRgb(static_cast<unsigned>(bar.color))));
+    }
 
     const PlotArea& plot = chart.plot;
     painter.setPen(qtPen(kFramePen));
