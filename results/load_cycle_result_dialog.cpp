@@ -69,8 +69,8 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
       result_(result),
       rows_(std::move(rows)) {
     connect(closeButton(), &QPushButton::clicked, this, &LoadCycleResultDialog::accept);
-    // In the row of SAVE and CLOSE, between CLOSE and the mode list.
-    lifetimeButton_ = layout().button(QStringLiteral("LIFETIME"), 213, 6, 46, 14);
+    // In the row of SAVE, CLOSE and EXPORT.
+    lifetimeButton_ = rowButton(QStringLiteral("LIFETIME"));
     lifetimeButton_->setObjectName(QStringLiteral("lifetimeButton"));
     connect(lifetimeButton_, &QPushButton::clicked, this,
             &LoadCycleResultDialog::lifetimeRequested);
