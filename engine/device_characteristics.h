@@ -5,7 +5,7 @@
 #include <array>
 #include <span>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "library/device_records.h"
 
 namespace thermalyx {

@@ -85,7 +85,7 @@ bool simulateLoadCycle(const std::vector<LoadCycleMode>& rows, const ConditionLi
         const bool averageTj = row.tjMode == 1;
 
         ModeRunResult start;
-        if (!calculateOperatingPoint(row, limits, params, heatsink, j, false, averageTj, start,
+        if (!calculateOperatingPoint(row, limits, params, heatsink, false, averageTj, start,
                                      waveform, path)) {
             return false;
         }
@@ -125,7 +125,7 @@ bool simulateLoadCycle(const std::vector<LoadCycleMode>& rows, const ConditionLi
 
         if (ramps) {
             ModeRunResult end;
-            if (!calculateOperatingPoint(row, limits, params, heatsink, j, true, averageTj, end,
+            if (!calculateOperatingPoint(row, limits, params, heatsink, true, averageTj, end,
                                          waveform, path)) {
                 return false;
             }

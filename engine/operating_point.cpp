@@ -8,16 +8,13 @@
 
 #include "engine/device_characteristics.h"
 #include "engine/engine_constants.h"
+#include "engine/modulation_geometry.h"
 #include "engine/periodic_response.h"
 
 namespace thermalyx {
 
 namespace {
 
-using engine::kHalfPi;
-using engine::kPi;
-using engine::kPiOverSix;
-using engine::kThreeOverPi;
 using engine::kTwoPi;
 
 bool allFinite(std::span<const double> values) {
@@ -63,24 +60,6 @@ bool conditionComputable(const OperatingCondition& condition, double outputFrequ
     return discretisePeriod(condition.carrierFrequency, outputFrequency, period);
 }
 
-// The phase angle by which the current lags the voltage: the arc cosine of pf,
-// formed as an arc tangent.
-double lagAngle(double pf) {
-    if (pf == 0.0) {
-        return kHalfPi;
-    }
-    const double square = pf * pf;
-    // A power factor so small that its square is 0 lies a quarter period away.
-    const double tangent =
-        square == 0.0 ? std::numeric_limits<double>::infinity() : std::sqrt(1.0 / square - 1.0);
-    return pf > 0.0 ? std::atan(tangent) : kPi - std::atan(tangent);
-}
-
-// The carrier of fine sample i (1-based): 1 at the peak of the rising quarter.
-double carrierAt(int i) {
-    return i % 4 == 2 ? 1.0 : 0.0;
-}
-
 // The figures of one run before any limiting.
 struct RunFigures {
     double igbtSaturationLoss = 0.0;
@@ -92,11 +71,13 @@ struct RunFigures {
     double fwdMeanLoss = 0.0;
 };
 
-// One switching interval of the carrier: where the reference crosses it.
-struct Crossing {
-    double angle = 0.0;
-    double current = 0.0;
-    bool clamped = false;
+// What step k switches: the shares of the step in which the IGBT and the
+// diode conduct, and the IGBT's switching energies.
+struct StepSwitching {
+    double igbtShare = 0.0;
+    double fwdShare = 0.0;
+    double eon = 0.0;
+    double eoff = 0.0;
 };
 
 class OperatingPointRun {
@@ -146,24 +127,8 @@ public:
     const RunFigures& figures() const { return figures_; }
     std::vector<PeriodSample>& waveform() { return waveform_; }
 
-    double maxOfField(double PeriodSample::*field) const {
-        double best = waveform_[0].*field;
-        for (int k = 1; k <= n_; ++k) {
-            if (waveform_[k].*field > best) {
-                best = waveform_[k].*field;
-            }
-        }
-        return best;
-    }
-    double minOfField(double PeriodSample::*field) const {
-        double best = waveform_[0].*field;
-        for (int k = 1; k <= n_; ++k) {
-            if (waveform_[k].*field < best) {
-                best = waveform_[k].*field;
-            }
-        }
-        return best;
-    }
+    double maxOfField(double PeriodSample::*field) const { return extremeOfField(field, true); }
+    double minOfField(double PeriodSample::*field) const { return extremeOfField(field, false); }
     double meanOfField(double PeriodSample::*field) const {
         double sum = 0.0;
         for (int k = 0; k <= n_; ++k) {
@@ -173,6 +138,17 @@ public:
     }
 
 private:
+    double extremeOfField(double PeriodSample::*field, bool greatest) const {
+        double best = waveform_[0].*field;
+        for (int k = 1; k <= n_; ++k) {
+            const double value = waveform_[k].*field;
+            if (greatest ? value > best : value < best) {
+                best = value;
+            }
+        }
+        return best;
+    }
+
     void discretise() {
         PeriodDiscretisation period;
         discretisePeriod(condition_.carrierFrequency, fo_, period);
@@ -184,171 +160,46 @@ private:
         }
     }
 
-    // θ_i of fine sample i = 1..4N.
-    double fineAngle(int i) const { return kTwoPi * (i - 1) / (4 * n_); }
-
     double phaseCurrent(double theta) const {
         return std::sqrt(2.0) * irms_ * std::sin(theta - phi_);
     }
 
-    // The modulation reference over one fine interval, at its two ends.
-    struct Reference {
-        double ra = 0.0;
-        double rb = 0.0;
-        bool clamped = false;
-    };
-
-    // Two-arm modulation: each arm in turn is held at a rail for 60 degrees.
-    // The value of the sector's line at angle theta; sectors 2 and 5 are held.
-    double twoArmLine(int sector, double theta) const {
-        const double m = m_;
-        const double root3 = std::sqrt(3.0);
-        switch (sector) {
-            case 1:
-                return root3 * std::sin(theta + kPiOverSix) * m - 1;
-            case 3:
-                return root3 * std::sin(theta - kPiOverSix) * m - 1;
-            case 4:
-                return root3 * std::sin(theta + kPiOverSix) * m + 1;
-            case 6:
-                return root3 * std::sin(theta - kPiOverSix) * m + 1;
-            case 2:
-                return 1.0;
-            default:
-                return -1.0;
-        }
-    }
-
-    static int sectorOf(double theta) {
-        return std::clamp(static_cast<int>(theta * kThreeOverPi + 1), 1, 6);
-    }
-
-    // The references of carrier period k over its rising interval 4k - 3 and
-    // its falling interval 4k - 2. Both intervals share the angle θ_(4k-2);
-    // its sine is formed once.
-    void periodReferences(int k, Reference& rising, Reference& falling) const {
-        const int i = 4 * k - 3;
-        const double theta1 = fineAngle(i);
-        const double theta2 = fineAngle(i + 1);
-        const double theta3 = fineAngle(i + 2);
-        if (condition_.modulation == kModulationThreeArms) {
-            const double m = m_;
-            const double middle = m * std::sin(theta2);
-            rising = {m * std::sin(theta1), middle, false};
-            falling = {middle, m * std::sin(theta3), false};
-            // "3 arms" limits only values beyond the rails.
-            for (Reference* r : {&rising, &falling}) {
-                for (double* v : {&r->ra, &r->rb}) {
-                    if (*v > 1.0) {
-                        *v = 1.0;
-                        r->clamped = true;
-                    } else if (*v < -1.0) {
-                        *v = -1.0;
-                        r->clamped = true;
-                    }
-                }
-            }
-            return;
-        }
-        // The sector of an interval's start decides for both its ends.
-        const int risingSector = sectorOf(theta1);
-        const int fallingSector = sectorOf(theta2);
-        rising.ra = twoArmLine(risingSector, theta1);
-        rising.rb = twoArmLine(risingSector, theta2);
-        falling.ra = fallingSector == risingSector ? rising.rb : twoArmLine(fallingSector, theta2);
-        falling.rb = twoArmLine(fallingSector, theta3);
-        rising.clamped = risingSector == 2 || risingSector == 5;
-        falling.clamped = fallingSector == 2 || fallingSector == 5;
-        // "2 arms" limits values at the rails too.
-        for (Reference* r : {&rising, &falling}) {
-            for (double* v : {&r->ra, &r->rb}) {
-                if (*v >= 1.0) {
-                    *v = 1.0;
-                    r->clamped = true;
-                } else if (*v <= -1.0) {
-                    *v = -1.0;
-                    r->clamped = true;
-                }
-            }
-        }
-    }
-
-    // Where the carrier line and the reference line over interval i meet; not
-    // limited to the interval. Parallel lines meet nowhere: taken at θ_i.
-    Crossing crossing(int i, const Reference& reference) const {
-        Crossing result;
-        result.clamped = reference.clamped;
-        const double ra = reference.ra;
-        const double rb = reference.rb;
-        const double thetaA = fineAngle(i);
-        const double thetaB = fineAngle(i + 1);
-        const double ca = carrierAt(i);
-        const double cb = carrierAt(i + 1);
-        const double dTheta = thetaB - thetaA;
-        const double j = (cb - ca) / dTheta;
-        const double k = (rb - ra) / dTheta;
-        result.angle = k == j ? thetaA : ((ca - j * thetaA) - (ra - k * thetaA)) / (k - j);
-        result.current = phaseCurrent(result.angle);
-        return result;
-    }
-
     // The pulse-width modulated period: switching instants, energies and
-    // conduction of every carrier period, then the step losses and figures.
+    // conduction of every carrier period.
     void switchedLosses() {
         phi_ = lagAngle(condition_.powerFactor);
+        const ModulationGeometry geometry(condition_.modulation, m_, n_);
         const double m = grouping_;
-        std::vector<double> eon(static_cast<std::size_t>(n_) + 1, 0.0);
-        std::vector<double> eoff(static_cast<std::size_t>(n_) + 1, 0.0);
+        std::vector<StepSwitching> steps(static_cast<std::size_t>(n_) + 1);
         for (int k = 1; k <= n_; ++k) {
             PeriodSample& sample = waveform_[k];
             // Rising carrier: the IGBT turns off; falling carrier: it turns on,
             // and the opposite diode recovers.
-            Reference rising;
-            Reference falling;
-            periodReferences(k, rising, falling);
-            const Crossing off = crossing(4 * k - 3, rising);
-            const Crossing on = crossing(4 * k - 2, falling);
+            ModulationReference rising;
+            ModulationReference falling;
+            geometry.periodReferences(k, rising, falling);
+            const CarrierCrossing off = geometry.crossing(4 * k - 3, rising);
+            const CarrierCrossing on = geometry.crossing(4 * k - 2, falling);
+            const double offCurrent = phaseCurrent(off.angle);
+            const double onCurrent = phaseCurrent(on.angle);
             sample.offAngle = on.angle - off.angle;
-            eoff[k] = off.clamped || off.current < 0 ? 0.0 : m * device_.turnOffEnergy(off.current);
-            if (on.clamped || on.current < 0) {
-                eon[k] = 0.0;
-                sample.fwdRecoveryEnergy = 0.0;
-            } else {
-                eon[k] = m * device_.turnOnEnergy(on.current);
-                sample.fwdRecoveryEnergy = m * device_.recoveryEnergy(on.current);
-            }
-            const double ic = phaseCurrent(fineAngle(4 * k));
+            steps[k].eoff =
+                off.clamped || offCurrent < 0 ? 0.0 : m * device_.turnOffEnergy(offCurrent);
+            const bool turnsOn = !(on.clamped || onCurrent < 0);
+            steps[k].eon = turnsOn ? m * device_.turnOnEnergy(onCurrent) : 0.0;
+            sample.fwdRecoveryEnergy = turnsOn ? m * device_.recoveryEnergy(onCurrent) : 0.0;
+            const double ic = phaseCurrent(geometry.fineAngle(4 * k));
             sample.igbtConductionPower = ic < 0 ? 0.0 : device_.igbtSaturationVoltage(ic) * ic;
-            const double iF = phaseCurrent(fineAngle(4 * k - 2));
+            const double iF = phaseCurrent(geometry.fineAngle(4 * k - 2));
             sample.fwdConductionPower =
                 iF < 0 || on.clamped ? 0.0 : device_.fwdForwardVoltage(iF) * iF;
         }
-
         const double delta = kTwoPi / n_;
-        const double n = n_;
-        double saturationSum = 0.0, onSum = 0.0, offSum = 0.0, igbtSum = 0.0;
-        double fwdSaturationSum = 0.0, recoverySum = 0.0, fwdSum = 0.0;
         for (int k = 0; k <= n_; ++k) {
-            PeriodSample& sample = waveform_[k];
-            const double duty = 1 - sample.offAngle / delta;
-            sample.igbtLoss = duty * sample.igbtConductionPower + (eon[k] + eoff[k]) * n * fo_;
-            sample.fwdLoss = sample.offAngle / delta * sample.fwdConductionPower +
-                             n * fo_ * sample.fwdRecoveryEnergy;
-            saturationSum += duty * sample.igbtConductionPower / n;
-            onSum += eon[k];
-            offSum += eoff[k];
-            igbtSum += sample.igbtLoss / n;
-            fwdSaturationSum += sample.offAngle / delta * sample.fwdConductionPower / n;
-            recoverySum += sample.fwdRecoveryEnergy;
-            fwdSum += sample.fwdLoss / n;
+            steps[k].fwdShare = waveform_[k].offAngle / delta;
+            steps[k].igbtShare = 1 - steps[k].fwdShare;
         }
-        figures_.igbtSaturationLoss = saturationSum;
-        figures_.igbtTurnOnLoss = fo_ * onSum;
-        figures_.igbtTurnOffLoss = fo_ * offSum;
-        figures_.igbtMeanLoss = igbtSum;
-        figures_.fwdSaturationLoss = fwdSaturationSum;
-        figures_.fwdRecoveryLoss = fo_ * recoverySum;
-        figures_.fwdMeanLoss = fwdSum;
+        accumulateLosses(steps);
     }
 
     // "DC LOCK": the current Irms flowing as direct current at a fixed
@@ -360,30 +211,43 @@ private:
         const bool switching = std::fabs(rate) < 1.0;
         // The characteristics never see a negative current; none flows forward.
         const bool forward = irms_ >= 0.0;
-        const double eon = switching && forward ? m * device_.turnOnEnergy(irms_) : 0.0;
-        const double eoff = switching && forward ? m * device_.turnOffEnergy(irms_) : 0.0;
+        StepSwitching step;
+        step.igbtShare = 1.0;  // the duties are in the conduction powers
+        step.fwdShare = 1.0;
+        step.eon = switching && forward ? m * device_.turnOnEnergy(irms_) : 0.0;
+        step.eoff = switching && forward ? m * device_.turnOffEnergy(irms_) : 0.0;
         const double recovery = switching && forward ? m * device_.recoveryEnergy(irms_) : 0.0;
         const double igbtDuty = std::clamp((rate + 1) * 0.5, 0.0, 1.0);
         const double fwdDuty = std::clamp(0.5 - 0.5 * rate, 0.0, 1.0);
         const double igbtPower =
             forward ? igbtDuty * device_.igbtSaturationVoltage(irms_) * irms_ : 0.0;
         const double fwdPower = forward ? fwdDuty * device_.fwdForwardVoltage(irms_) * irms_ : 0.0;
+        for (int k = 0; k <= n_; ++k) {
+            PeriodSample& sample = waveform_[k];
+            sample.igbtConductionPower = igbtPower;
+            sample.fwdConductionPower = fwdPower;
+            sample.fwdRecoveryEnergy = recovery;
+        }
+        accumulateLosses(std::vector<StepSwitching>(static_cast<std::size_t>(n_) + 1, step));
+    }
 
+    // The step losses over steps 0..N and the figures, summed in step order.
+    void accumulateLosses(const std::vector<StepSwitching>& steps) {
         const double n = n_;
         double saturationSum = 0.0, onSum = 0.0, offSum = 0.0, igbtSum = 0.0;
         double fwdSaturationSum = 0.0, recoverySum = 0.0, fwdSum = 0.0;
         for (int k = 0; k <= n_; ++k) {
             PeriodSample& sample = waveform_[k];
-            sample.igbtConductionPower = igbtPower;
-            sample.igbtLoss = sample.igbtConductionPower + (eon + eoff) * n * fo_;
-            sample.fwdConductionPower = fwdPower;
-            sample.fwdRecoveryEnergy = recovery;
-            sample.fwdLoss = sample.fwdConductionPower + n * fo_ * sample.fwdRecoveryEnergy;
-            saturationSum += sample.igbtConductionPower / n;
-            onSum += eon;
-            offSum += eoff;
+            const StepSwitching& step = steps[k];
+            const double igbtConduction = step.igbtShare * sample.igbtConductionPower;
+            const double fwdConduction = step.fwdShare * sample.fwdConductionPower;
+            sample.igbtLoss = igbtConduction + (step.eon + step.eoff) * n * fo_;
+            sample.fwdLoss = fwdConduction + n * fo_ * sample.fwdRecoveryEnergy;
+            saturationSum += igbtConduction / n;
+            onSum += step.eon;
+            offSum += step.eoff;
             igbtSum += sample.igbtLoss / n;
-            fwdSaturationSum += sample.fwdConductionPower / n;
+            fwdSaturationSum += fwdConduction / n;
             recoverySum += sample.fwdRecoveryEnergy;
             fwdSum += sample.fwdLoss / n;
         }
@@ -544,9 +408,8 @@ bool calculateOperatingPoint(const OperatingCondition& condition, const Conditio
 
 bool calculateOperatingPoint(const OperatingCondition& condition, const ConditionLimits& limits,
                              const DeviceParamRecord& params, const HeatsinkModel& heatsink,
-                             int /*modeNumber*/, bool useEndFrequency, bool averageTj,
-                             ModeRunResult& result, std::vector<PeriodSample>& waveform,
-                             SolverPath path) {
+                             bool useEndFrequency, bool averageTj, ModeRunResult& result,
+                             std::vector<PeriodSample>& waveform, SolverPath path) {
     const double fo = useEndFrequency ? condition.frequencyEnd : condition.frequencyStart;
     if (!conditionComputable(condition, fo, limits, params, heatsink)) {
         return false;

@@ -38,8 +38,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/load_cycle.h"
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "results/chart_scale.h"
 
 namespace thermalyx {

@@ -20,8 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/load_cycle.h"
-#include "engine/operating_point.h"
+#include "engine/records.h"
 
 namespace thermalyx {
 

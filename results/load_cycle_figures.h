@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/load_cycle.h"
+#include "engine/records.h"
 #include "results/chart_geometry.h"
 
 namespace thermalyx {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/load_cycle.h"
+#include "engine/records.h"
 #include "library/device_library.h"
 #include "results/report_file.h"
 #include "results/report_sections.h"

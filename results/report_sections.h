@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "library/device_library.h"
 
 namespace thermalyx {

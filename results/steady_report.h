@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "library/device_library.h"
 #include "results/report_file.h"
 #include "results/report_sections.h"

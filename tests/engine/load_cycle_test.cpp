@@ -37,8 +37,8 @@ LoadCycleResult simulate(const std::vector<LoadCycleMode>& rows,
 ModeRunResult modeRun(const LoadCycleMode& row, bool end, bool average) {
     ModeRunResult run;
     std::vector<PeriodSample> waveform;
-    EXPECT_TRUE(calculateOperatingPoint(row, sampleLimits(), sampleParams(), sampleHeatsink(), 1,
-                                        end, average, run, waveform));
+    EXPECT_TRUE(calculateOperatingPoint(row, sampleLimits(), sampleParams(), sampleHeatsink(), end,
+                                        average, run, waveform));
     return run;
 }
 

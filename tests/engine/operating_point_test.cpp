@@ -355,7 +355,7 @@ TEST(OperatingPointTest, SmallTurnOffLossIsReportedAsZeroButTurnOnIsKept) {
     std::vector<PeriodSample> waveform;
     condition.frequencyStart = 50.0;
     ASSERT_TRUE(calculateOperatingPoint(condition, sampleLimits(),
-                                        linearSwitchingDevice(0.005, 0.005), sampleHeatsink(), 1,
+                                        linearSwitchingDevice(0.005, 0.005), sampleHeatsink(),
                                         false, false, mode, waveform));
     EXPECT_NEAR(mode.igbtTurnOffLoss, 0.005, 1e-12);
 }
@@ -439,7 +439,7 @@ TEST(OperatingPointTest, ModeRunsFillTheStartOrTheEndPairWithMeanOrMaximum) {
             ModeRunResult mode;
             std::vector<PeriodSample> waveform;
             ASSERT_TRUE(calculateOperatingPoint(condition, sampleLimits(), sampleParams(),
-                                                sampleHeatsink(), 3, end, average, mode, waveform));
+                                                sampleHeatsink(), end, average, mode, waveform));
             const int n = static_cast<int>(waveform.size()) - 2;
             const double fo = end ? 80.0 : 20.0;
             EXPECT_EQ(waveform[n].time, (1.0 / fo) * n / n);
@@ -471,7 +471,7 @@ TEST(OperatingPointTest, ModeRunsUseElevenHarmonics) {
     ModeRunResult mode;
     std::vector<PeriodSample> waveform;
     ASSERT_TRUE(calculateOperatingPoint(condition, sampleLimits(), sampleParams(), sampleHeatsink(),
-                                        1, false, false, mode, waveform));
+                                        false, false, mode, waveform));
     const SteadyResult steady = runSteady(condition);
     EXPECT_EQ(mode.igbtSaturationLoss, steady.loss.igbtSaturationLoss);
     EXPECT_NE(mode.igbtDeltaTjcMax, steady.temperature.igbtDeltaTjcMax);
@@ -511,7 +511,7 @@ TEST_P(GuardTest, ReturnsFalseAndFillsNothing) {
         ModeRunResult mode;
         mode.igbtLoss = -5.0;
         std::vector<PeriodSample> waveform(2);
-        EXPECT_FALSE(calculateOperatingPoint(condition, limits, params, heatsink, 1, false, false,
+        EXPECT_FALSE(calculateOperatingPoint(condition, limits, params, heatsink, false, false,
                                              mode, waveform, path));
         EXPECT_EQ(mode.igbtLoss, -5.0);
         EXPECT_EQ(waveform.size(), 2u);
