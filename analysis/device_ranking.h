@@ -11,7 +11,7 @@
 
 #include "analysis/current_capability.h"
 #include "analysis/parallel_runner.h"
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "library/device_library.h"
 #include "pages/calculation_request.h"
 

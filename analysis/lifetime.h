@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "analysis/lifetime_model.h"
-#include "engine/load_cycle.h"
+#include "engine/records.h"
 
 namespace thermalyx {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "engine/operating_point.h"
+
 namespace thermalyx {
 namespace {
 

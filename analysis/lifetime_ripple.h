@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "analysis/lifetime.h"
-#include "engine/load_cycle.h"
-#include "engine/operating_point.h"
+#include "engine/records.h"
+#include "engine/solver_path.h"
 #include "library/device_records.h"
 
 namespace thermalyx {

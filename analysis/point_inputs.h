@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "pages/calculation_request.h"
 
 namespace thermalyx {

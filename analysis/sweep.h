@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "analysis/parallel_runner.h"
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "library/device_library.h"
 #include "pages/calculation_request.h"
 

@@ -6,8 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "engine/load_cycle.h"
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "library/device_library.h"
 
 namespace thermalyx::cli {

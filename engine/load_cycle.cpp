@@ -5,6 +5,7 @@
 
 #include "engine/device_characteristics.h"
 #include "engine/engine_constants.h"
+#include "engine/operating_point.h"
 #include "engine/periodic_response.h"
 
 namespace thermalyx {

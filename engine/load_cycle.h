@@ -3,7 +3,9 @@
 
 #include <vector>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
+#include "engine/solver_path.h"
+#include "library/device_records.h"
 
 namespace thermalyx {
 

@@ -3,6 +3,9 @@
 #include <type_traits>
 #include <utility>
 
+#include "engine/load_cycle.h"
+#include "engine/operating_point.h"
+
 namespace thermalyx {
 namespace {
 

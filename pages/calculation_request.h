@@ -13,8 +13,8 @@
 #include <variant>
 #include <vector>
 
-#include "engine/load_cycle.h"
-#include "engine/operating_point.h"
+#include "engine/records.h"
+#include "engine/solver_path.h"
 #include "library/device_library.h"
 #include "pages/heatsink_rules.h"
 #include "pages/input_rules.h"

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "pages/input_rules.h"
 #include "pages/shared_inputs.h"
 #include "results/report_file.h"

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "pages/calculation_request.h"
 #include "pages/heatsink_rules.h"
 

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "engine/load_cycle.h"
+#include "engine/operating_point.h"
 #include "library/number_text.h"
 
 namespace thermalyx {

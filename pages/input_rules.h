@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "library/device_records.h"
 
 namespace thermalyx {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/load_cycle.h"
+#include "engine/records.h"
 #include "library/device_library.h"
 #include "results/chart_geometry.h"
 #include "results/load_cycle_figures.h"

@@ -7,8 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/load_cycle.h"
-#include "engine/operating_point.h"
+#include "engine/records.h"
 
 namespace thermalyx {
 

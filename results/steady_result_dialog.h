@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "engine/operating_point.h"
+#include "engine/records.h"
 #include "results/result_window.h"
 #include "results/steady_figures.h"
 

@@ -8,6 +8,8 @@
 
 #include "analysis/lifetime_model.h"
 #include "analysis/lifetime_ripple.h"
+#include "engine/load_cycle.h"
+#include "engine/operating_point.h"
 #include "library/number_text.h"
 #include "tests/support/sample_records.h"
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_common.h"
+#include "engine/load_cycle.h"
+#include "engine/operating_point.h"
 #include "library/number_text.h"
 #include "pages/heatsink_rules.h"
 #include "results/csv_table.h"

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/operating_point.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace thermalyx {

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <limits>
 
+#include "engine/operating_point.h"
 #include "gui_fixture.h"
 #include "library/number_text.h"
 #include "pages/condition_page.h"

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "engine/load_cycle.h"
 #include "gui_fixture.h"
 #include "library/number_text.h"
 #include "load_cycle_test_support.h"

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/load_cycle.h"
+#include "engine/operating_point.h"
 #include "library/number_text.h"
 #include "pages/heatsink_rules.h"
 #include "tests/support/sample_library.h"
