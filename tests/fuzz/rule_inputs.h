@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "engine/load_cycle.h"
+#include "engine/operating_point.h"
 #include "library/catalogue.h"
 #include "library/catalogue_fit.h"
 #include "library/number_text.h"
