@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -145,9 +146,12 @@ LifetimeDialog::LifetimeDialog(const DeviceLibrary& library, LoadCycleRequest re
     saveButton_->setEnabled(false);
     closeButton_ = new QPushButton(QStringLiteral("CLOSE"));
     closeButton_->setObjectName(QStringLiteral("closeButton"));
+    exportButton_ = new QPushButton(QStringLiteral("EXPORT"));
+    exportButton_->setObjectName(QStringLiteral("exportButton"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveButton_);
     buttons->addWidget(closeButton_);
+    buttons->addWidget(exportButton_);
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -159,8 +163,21 @@ LifetimeDialog::LifetimeDialog(const DeviceLibrary& library, LoadCycleRequest re
     connect(calculateButton_, &QPushButton::clicked, this, &LifetimeDialog::calculate);
     connect(saveButton_, &QPushButton::clicked, this, &LifetimeDialog::saveReport);
     connect(closeButton_, &QPushButton::clicked, this, &LifetimeDialog::accept);
+    // The chart as ChartView paints it on the screen.
+    exports_ = new ChartExport(*this, prompt_);
+    exports_->addChart(chart_, QStringLiteral("Damage chart"), [view = chart_] {
+        return ChartPicture{view->size(),
+                            [view](QPainter& painter) { paintChartFrame(painter, view->chart()); }};
+    });
+    exports_->attachButton(exportButton_);
+
     disableAutoDefault(*this);
     resize(980, 740);
+}
+
+void LifetimeDialog::setReportWriteOptions(const ReportWriteOptions& options) {
+    reportOptions_ = options;
+    exports_->setFileSystem(options.files);
 }
 
 QString LifetimeDialog::summaryText(int chip, int column) const {

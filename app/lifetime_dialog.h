@@ -11,6 +11,7 @@
 #include "analysis/lifetime_request.h"
 #include "pages/calculation_request.h"
 #include "results/report_file.h"
+#include "widgets/chart_export.h"
 
 class QCheckBox;
 class QComboBox;
@@ -32,7 +33,8 @@ public:
     LifetimeDialog(const DeviceLibrary& library, LoadCycleRequest request, Prompt& prompt,
                    QWidget* parent = nullptr);
 
-    void setReportWriteOptions(const ReportWriteOptions& options) { reportOptions_ = options; }
+    // How the report and the chart's exports are written.
+    void setReportWriteOptions(const ReportWriteOptions& options);
 
     QComboBox* modelBox() const { return model_; }
     QLineEdit* bondCurrentField() const { return bondCurrent_; }
@@ -43,6 +45,8 @@ public:
     QPushButton* calculateButton() const { return calculateButton_; }
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* exportButton() const { return exportButton_; }
+    ChartExport* chartExport() const { return exports_; }
     // The summary's texts: per chip (0 IGBT, 1 FWD) its name (with the mark
     // when it fails first), hours and load cycles to failure.
     QString summaryText(int chip, int column) const;
@@ -77,6 +81,8 @@ private:
     ChartView* chart_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    ChartExport* exports_ = nullptr;
 };
 
 }  // namespace thermalyx

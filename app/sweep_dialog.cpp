@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -32,6 +33,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("Sweep");
 const QString kSaveCaption = QStringLiteral("Save data as CSV");
+const QString kLossChartName = QStringLiteral("Loss chart");
+const QString kTemperatureChartName = QStringLiteral("Temperature chart");
 constexpr int kChartWidth = 640;
 constexpr int kChartHeight = 290;
 // Points handed to the window at a time.
@@ -178,7 +181,10 @@ SweepDialog::SweepDialog(const DeviceLibrary& library, Prompt& prompt, SteadyReq
     auto* bottom = new QHBoxLayout;
     save_ = new QPushButton(QStringLiteral("Save data as CSV..."), this);
     auto* close = new QPushButton(QStringLiteral("Close"), this);
+    export_ = new QPushButton(QStringLiteral("EXPORT"), this);
+    export_->setObjectName(QStringLiteral("exportButton"));
     bottom->addWidget(save_);
+    bottom->addWidget(export_);
     bottom->addStretch(1);
     bottom->addWidget(close);
     layout->addLayout(bottom);
@@ -193,6 +199,12 @@ SweepDialog::SweepDialog(const DeviceLibrary& library, Prompt& prompt, SteadyReq
     connect(this, &SweepDialog::pointsComputed, this, &SweepDialog::takePoints,
             Qt::QueuedConnection);
     connect(this, &SweepDialog::ended, this, &SweepDialog::takeEnd, Qt::QueuedConnection);
+
+    exports_ = new ChartExport(*this, prompt_);
+    exports_->addChart(charts_[0], kLossChartName, [this] { return chartPicture(0); });
+    exports_->addChart(charts_[1], kTemperatureChartName, [this] { return chartPicture(1); });
+    exports_->setData([this] { return csvTable(); });
+    exports_->attachButton(export_);
 
     axes_[0].input->setCurrentIndex(static_cast<int>(SweepInput::OutputCurrent));
     axes_[1].input->setCurrentIndex(static_cast<int>(SweepInput::CarrierFrequency));
@@ -357,6 +369,12 @@ void SweepDialog::setRunning(bool running) {
     run_->setEnabled(!running);
     cancel_->setEnabled(running);
     save_->setEnabled(!running && !model_->points().empty());
+    export_->setEnabled(!running);
+}
+
+ChartPicture SweepDialog::chartPicture(int which) const {
+    const SweepChartView* view = charts_[static_cast<std::size_t>(which)];
+    return {view->size(), [view](QPainter& painter) { view->paint(painter); }};
 }
 
 void SweepDialog::redrawCharts() {
@@ -378,10 +396,19 @@ void SweepDialog::redrawCharts() {
     if (grid) {
         const auto f = static_cast<std::size_t>(figure_->currentIndex());
         draw(charts_[0], sweepFigureSeries(plan_, points, f), sweepFigureLabel(f));
+        exports_->setChartName(0, displayText(sweepFigureLabel(f)));
     } else {
+        exports_->setChartName(0, kLossChartName);
         draw(charts_[0], sweepLossSeries(plan_, points), "Loss (W)");
         draw(charts_[1], sweepTemperatureSeries(plan_, points), "Temperature (deg.)");
     }
+    exports_->setChartName(1, kTemperatureChartName);
+}
+
+std::string SweepDialog::csvTable() const {
+    std::string table = sweepCsvHeader(plan_);
+    for (const SweepPoint& point : model_->points()) table += sweepCsvRow(plan_, point);
+    return table;
 }
 
 void SweepDialog::saveTable() {
@@ -391,10 +418,8 @@ void SweepDialog::saveTable() {
                                     {QStringLiteral("CSV(*.csv)"), QStringLiteral("All(*.*)")},
                                     QStringLiteral("csv")});
     if (path.isEmpty()) return;
-    std::string table = sweepCsvHeader(plan_);
-    for (const SweepPoint& point : model_->points()) table += sweepCsvRow(plan_, point);
     std::string reason;
-    if (!writeCsvFile(QFile::encodeName(path).toStdString(), table, reason)) {
+    if (!writeCsvFile(QFile::encodeName(path).toStdString(), csvTable(), reason)) {
         prompt_.inform(this, QStringLiteral("The file could not be saved: ") + displayText(reason),
                        kSaveCaption, PromptIcon::Warning);
     }

@@ -13,6 +13,7 @@
 #include <QDialog>
 
 #include "analysis/sweep.h"
+#include "widgets/chart_export.h"
 
 class QCheckBox;
 class QComboBox;
@@ -56,6 +57,10 @@ public:
     SweepChartView* chartView(int which) const { return charts_[which]; }
     const SweepTableModel& table() const { return *model_; }
     QTabWidget* resultTabs() const { return tabs_; }
+    QPushButton* exportButton() const { return export_; }
+    ChartExport* chartExport() const { return exports_; }
+    // A chart as the window shows it, legend included.
+    ChartPicture chartPicture(int which) const;
     bool running() const { return running_; }
 
 public slots:
@@ -95,6 +100,8 @@ private:
     void redrawCharts();
     void setRunning(bool running);
     void stopWorker();
+    // The points so far as the comma-separated table the command line writes.
+    std::string csvTable() const;
 
     const DeviceLibrary& library_;
     Prompt& prompt_;
@@ -106,6 +113,8 @@ private:
     QPushButton* run_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* save_ = nullptr;
+    QPushButton* export_ = nullptr;
+    ChartExport* exports_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QTabWidget* tabs_ = nullptr;

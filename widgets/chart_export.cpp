@@ -112,7 +112,14 @@ void ChartExport::addChart(QWidget* view, const QString& name,
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view, &QWidget::customContextMenuRequested, menu,
             [view, menu](const QPoint& at) { menu->popup(view->mapToGlobal(at)); });
-    charts_.push_back({name, std::move(picture), menu});
+    charts_.push_back({view, name, std::move(picture), menu});
+    rebuildExportMenu();
+}
+
+void ChartExport::setChartName(int chart, const QString& name) {
+    Chart& entry = charts_.at(static_cast<std::size_t>(chart));
+    if (entry.name == name && entry.listed == !entry.view->isHidden()) return;
+    entry.name = name;
     rebuildExportMenu();
 }
 
@@ -127,25 +134,31 @@ void ChartExport::attachButton(QPushButton* button) {
 
 void ChartExport::rebuildExportMenu() {
     exportMenu_->clear();
-    const auto addEntry = [this](const QString& text, void (ChartExport::*run)(int)) {
-        if (charts_.size() == 1) {
-            exportMenu_->addAction(text, this, [this, run] { (this->*run)(0); });
+    std::vector<int> listed;
+    for (std::size_t i = 0; i < charts_.size(); ++i) {
+        charts_[i].listed = !charts_[i].view->isHidden();
+        if (charts_[i].listed) listed.push_back(static_cast<int>(i));
+    }
+    const auto addEntry = [this, &listed](const QString& text, void (ChartExport::*run)(int)) {
+        if (listed.size() == 1) {
+            const int index = listed.front();
+            exportMenu_->addAction(text, this, [this, run, index] { (this->*run)(index); });
             return;
         }
         // With several charts, the entry asks which one.
         QMenu* which = exportMenu_->addMenu(text);
-        for (std::size_t i = 0; i < charts_.size(); ++i) {
-            const int index = static_cast<int>(i);
-            which->addAction(charts_[i].name, this, [this, run, index] { (this->*run)(index); });
+        for (const int index : listed) {
+            which->addAction(charts_[static_cast<std::size_t>(index)].name, this,
+                             [this, run, index] { (this->*run)(index); });
         }
     };
-    if (!charts_.empty()) {
+    if (!listed.empty()) {
         addEntry(kPngText, &ChartExport::savePng);
         addEntry(kSvgText, &ChartExport::saveSvg);
         addEntry(kCopyText, &ChartExport::copyChart);
     }
     if (data_) {
-        if (!charts_.empty()) exportMenu_->addSeparator();
+        if (!listed.empty()) exportMenu_->addSeparator();
         exportMenu_->addAction(kCsvText, this, &ChartExport::saveData);
     }
 }

@@ -59,6 +59,10 @@ public:
     // right-clicking view opens its menu; picture is asked for at each export,
     // so the chart is exported as it then is.
     void addChart(QWidget* view, const QString& name, std::function<ChartPicture()> picture);
+    // Renames a chart whose content changed. The EXPORT menu is made again
+    // when the name or the view's hidden state changed since it was last made:
+    // it lists only the charts whose views are not hidden.
+    void setChartName(int chart, const QString& name);
     // The data behind the charts as a whole comma-separated table: offers
     // "Save data as CSV...".
     void setData(std::function<std::string()> table);
@@ -78,9 +82,11 @@ public:
 
 private:
     struct Chart {
+        QWidget* view = nullptr;
         QString name;
         std::function<ChartPicture()> picture;
         QMenu* menu = nullptr;
+        bool listed = false;  // in the EXPORT menu as last made
     };
 
     // Asks for the file; empty when the user cancelled.

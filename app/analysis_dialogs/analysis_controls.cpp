@@ -76,6 +76,7 @@ SteadyRequest pointFor(const PointControls& controls, SteadyRequest point) {
 RunControls addRunControls(QDialog& dialog, QBoxLayout& layout) {
     RunControls c;
     auto* row = new QHBoxLayout;
+    c.row = row;
     c.progress = new QProgressBar;
     c.progress->setObjectName(QStringLiteral("progressBar"));
     c.progress->setRange(0, 1);

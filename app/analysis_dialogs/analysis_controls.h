@@ -40,6 +40,7 @@ std::optional<double> tjLimitOf(const PointControls& controls);
 SteadyRequest pointFor(const PointControls& controls, SteadyRequest point);
 
 struct RunControls {
+    QBoxLayout* row = nullptr;  // the progress bar and the commands
     QProgressBar* progress = nullptr;
     QLabel* status = nullptr;
     QPushButton* run = nullptr;

@@ -54,11 +54,15 @@ LegendGeometry CapabilityChartView::legend() const {
     return capabilityLegend(curves_, width() - kLegendWidth - 2, 10, kLegendWidth);
 }
 
+void CapabilityChartView::paint(QPainter& painter) const {
+    paintChartFrame(painter, chart());
+    if (!curves_.empty()) paintLegend(painter, legend());
+}
+
 void CapabilityChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    paintChartFrame(painter, chart());
-    if (!curves_.empty()) paintLegend(painter, legend());
+    paint(painter);
 }
 
 CapabilityDialog::CapabilityDialog(const DeviceLibrary& library, const SteadyRequest& point,
@@ -118,6 +122,17 @@ CapabilityDialog::CapabilityDialog(const DeviceLibrary& library, const SteadyReq
         controls_.progress->setValue(done);
     });
     connect(run_, &BackgroundRun::finished, this, &CapabilityDialog::onFinished);
+
+    export_ = new QPushButton(QStringLiteral("EXPORT"));
+    export_->setObjectName(QStringLiteral("exportButton"));
+    export_->setAutoDefault(false);
+    controls_.row->insertWidget(controls_.row->indexOf(controls_.close), export_);
+    exports_ = new ChartExport(*this, prompt_);
+    exports_->addChart(chart_, QStringLiteral("Current capability chart"), [view = chart_] {
+        return ChartPicture{view->size(), [view](QPainter& painter) { view->paint(painter); }};
+    });
+    exports_->setData([this] { return capabilityCsv(curves_); });
+    exports_->attachButton(export_);
     resize(900, 700);
 }
 

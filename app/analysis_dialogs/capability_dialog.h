@@ -12,9 +12,12 @@
 #include "analysis/current_capability.h"
 #include "app/analysis_dialogs/analysis_controls.h"
 #include "results/chart_geometry.h"
+#include "widgets/chart_export.h"
 
 class QLineEdit;
 class QListWidget;
+class QPainter;
+class QPushButton;
 class QTableWidget;
 
 namespace thermalyx {
@@ -29,6 +32,8 @@ public:
     void setCurves(std::vector<CapabilityCurve> curves);
     ChartGeometry chart() const;
     LegendGeometry legend() const;
+    // The chart and, once there are curves, its legend: what the screen shows.
+    void paint(QPainter& painter) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -53,6 +58,8 @@ public:
     BackgroundRun& backgroundRun() const { return *run_; }
     const PointControls& pointControls() const { return point_; }
     const RunControls& runControls() const { return controls_; }
+    QPushButton* exportButton() const { return export_; }
+    ChartExport* chartExport() const { return exports_; }
     // The last complete answer's curves, empty before one.
     const std::vector<CapabilityCurve>& curves() const { return curves_; }
 
@@ -76,6 +83,8 @@ private:
     std::vector<CapabilityCurve> curves_;
     std::shared_ptr<std::optional<CapabilityAnswer>> answer_;  // written by the run
     BackgroundRun* run_ = nullptr;
+    QPushButton* export_ = nullptr;
+    ChartExport* exports_ = nullptr;
 };
 
 }  // namespace thermalyx

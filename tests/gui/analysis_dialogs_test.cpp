@@ -16,10 +16,12 @@
 
 #include <thread>
 
+#include "analysis/analysis_table.h"
 #include "app/analysis_dialogs/background_run.h"
 #include "app/analysis_dialogs/capability_dialog.h"
 #include "app/analysis_dialogs/compare_devices_dialog.h"
 #include "app/analysis_dialogs/ranking_model.h"
+#include "export_checks.h"
 #include "gui_fixture.h"
 #include "pages/device_selection_page.h"
 #include "widgets/chart_painter.h"
@@ -145,6 +147,21 @@ void AnalysisDialogsTest::capabilityCurvesOfTheChosenDevices() {
         QCOMPARE(chart.curves.size(), std::size_t{2});
         QVERIFY(chart.scale.valueTop > 0);
         QCOMPARE(dialog.chartView()->legend().entries.size(), std::size_t{2});
+
+        // EXPORT, beside the other commands: the chart, and the table the CSV holds.
+        QCOMPARE(dialog.exportButton()->y(), dialog.runControls().close->y());
+        QCOMPARE(exportMenuEntries(dialog.exportButton()->menu()),
+                 expectedExportEntries({QStringLiteral("chart")}, true));
+        const QString fault = pictureExportFault(*dialog.chartExport(), 0,
+                                                 dialog.chartView()->size(), program.prompt);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QTemporaryDir dir;
+        const QString csvPath = dir.filePath(QStringLiteral("capability.csv"));
+        program.prompt.saveNames = {csvPath};
+        dialog.chartExport()->saveData();
+        QFile csv(csvPath);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll().toStdString(), capabilityCsv(dialog.curves()));
         saveRendering(dialog, QStringLiteral("an2_current_capability"));
         dialog.runControls().close->click();
     });

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "app/lifetime_dialog.h"
+#include "export_checks.h"
 #include "gui_fixture.h"
 #include "load_cycle_test_support.h"
 #include "pages/load_cycle_page.h"
@@ -67,6 +68,15 @@ void LifetimeDialogTest::lifetimeOfTheCycleOnShow() {
         dialog.summaryText(igbtLimits ? 0 : 1, 1).toDouble(&number);
         QVERIFY(number);
         QVERIFY(!dialog.damageChartView()->chart().bars.empty());
+        // EXPORT, right of CLOSE: the bar chart as it is shown.
+        QCOMPARE(dialog.exportButton()->y(), dialog.closeButton()->y());
+        QVERIFY(dialog.exportButton()->x() > dialog.closeButton()->geometry().right());
+        QCOMPARE(exportMenuEntries(dialog.exportButton()->menu()),
+                 expectedExportEntries({QStringLiteral("chart")}, false));
+        const QString fault = pictureExportFault(*dialog.chartExport(), 0,
+                                                 dialog.damageChartView()->size(), program.prompt);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        program.prompt.saveNames = {reportPath};
 
         // THERMALYX_RENDER_DIR=<folder> keeps a picture of the window for a person to look at.
         if (const QString folder = qEnvironmentVariable("THERMALYX_RENDER_DIR");

@@ -15,6 +15,7 @@
 #include "analysis/sweep_chart.h"
 #include "app/sweep_dialog.h"
 #include "app/sweep_views.h"
+#include "export_checks.h"
 #include "gui_fixture.h"
 #include "library/number_text.h"
 #include "pages/condition_page.h"
@@ -113,6 +114,10 @@ void SweepDialogTest::aGridRunsToItsEndAndSavesItsTable() {
     QCOMPARE(chart.legend.entries.at(2).text.text, std::string("carrier-frequency 15"));
     d.figureBox()->setCurrentIndex(0);
     QCOMPARE(d.chartView(0)->chart().chart.titles.at(0).text, std::string(sweepFigureLabel(0)));
+    // EXPORT offers the one chart on show and the table.
+    QCOMPARE(d.exportButton()->text(), QStringLiteral("EXPORT"));
+    QCOMPARE(exportMenuEntries(d.exportButton()->menu()),
+             expectedExportEntries({QStringLiteral("figure")}, true));
     if (qEnvironmentVariableIsSet("THERMALYX_RENDER_DIR")) {
         const QString folder = qEnvironmentVariable("THERMALYX_RENDER_DIR");
         d.grab().save(folder + QStringLiteral("/sweep_grid.png"));
@@ -147,6 +152,15 @@ void SweepDialogTest::cancelStopsARunAndKeepsItsPoints() {
     QVERIFY(d.table().rowCount() < 100000);
     QVERIFY(d.statusLabel()->text().startsWith(QStringLiteral("Cancelled")));
     QVERIFY(d.runButton()->isEnabled() && !d.cancelButton()->isEnabled());
+    // One input: both charts, each exported as the window shows it.
+    QCOMPARE(exportMenuEntries(d.exportButton()->menu()),
+             expectedExportEntries(
+                 {QStringLiteral("Loss chart"), QStringLiteral("Temperature chart")}, true));
+    for (int chart = 0; chart < 2; ++chart) {
+        const QString fault =
+            pictureExportFault(*d.chartExport(), chart, d.chartView(chart)->size(), p->prompt);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    }
     if (qEnvironmentVariableIsSet("THERMALYX_RENDER_DIR")) {
         const QString folder = qEnvironmentVariable("THERMALYX_RENDER_DIR");
         d.grab().save(folder + QStringLiteral("/sweep_one.png"));
