@@ -1,10 +1,11 @@
 // Exports of the result windows' charts and data: the menus, the PNG at twice
-// the size the window shows, the SVG, the data table, and failures that leave
-// no file behind.
+// the size the window shows, the SVG, the data table, and failures (a full
+// disk among them) that leave no file behind.
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -15,7 +16,9 @@
 #include "results/csv_table.h"
 #include "results/record_csv.h"
 #include "results/steady_result_dialog.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/gui_messages.h"
+#include "tests/support/temp_folder.h"
 #include "widgets/chart_export.h"
 #include "widgets/chart_painter.h"
 
@@ -84,6 +87,7 @@ private slots:
     void anSvgIsXmlHoldingEveryCurve();
     void aFailedExportSaysWhyAndLeavesNoFile();
     void theDataIsEveryWaveformSampleReadBackExactly();
+    void aFullDiskKeepsTheOldPicture();
 };
 
 void ChartExportTest::everyChartAndTheExportButtonOfferTheExports() {
@@ -254,6 +258,34 @@ void ChartExportTest::theDataIsEveryWaveformSampleReadBackExactly() {
             QVERIFY2(readNumber(cell) == waveform[i].*(kPeriodSampleFields[f].member),
                      cell.c_str());
         }
+    }
+}
+
+void ChartExportTest::aFullDiskKeepsTheOldPicture() {
+    // The child inherits this process's offscreen application; the picture
+    // has no text, so it paints without the fonts.
+    const ChartPicture picture{{120, 80}, [](QPainter& painter) {
+                                   painter.drawRect(10, 10, 100, 60);
+                                   painter.drawLine(10, 70, 110, 10);
+                               }};
+    const std::pair<const char*, FileWriter> writers[] = {
+        {"png",
+         [&](const std::string& path, std::string& reason) {
+             return saveChartPng(picture, path, reason, systemReportFileSystem());
+         }},
+        {"svg",
+         [&](const std::string& path, std::string& reason) {
+             return saveChartSvg(picture, QStringLiteral("Chart"), path, reason,
+                                 systemReportFileSystem());
+         }},
+    };
+    const std::string old = "the picture saved before";
+    for (const auto& [name, write] : writers) {
+        TempFolder folder;
+        const std::string path = folder.write("chart", old);
+        QVERIFY2(refusedOnFullDisk(write, path), name);
+        QCOMPARE(readFile(path), old);
+        QCOMPARE(folder.entryCount(), std::size_t{1});
     }
 }
 

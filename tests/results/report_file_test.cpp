@@ -1,12 +1,6 @@
 #include "results/report_file.h"
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <functional>
 
 #include <filesystem>
 #include <fstream>
@@ -18,6 +12,7 @@
 #include "results/csv_table.h"
 #include "results/steady_report.h"
 #include "tests/results/report_lines.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/sample_library.h"
 #include "tests/support/temp_folder.h"
 
@@ -181,9 +176,9 @@ TEST(ReportFileTest, TheSteadyWriterReportsAFailedWriteAndKeepsTheOldReport) {
     EXPECT_EQ(readFile(path), expected);
 }
 
-// A full disk for real: a child process whose files may not grow past a few
-// bytes (SIGXFSZ ignored, so write() fails with EFBIG) writes each output over
-// an older file. The writer must say it failed, and the older file must stay.
+// A full disk for real: each output written over an older file in a child
+// process whose files can't grow. The writer must say it failed, and the older
+// file must stay.
 TEST(ReportFileTest, AFullDiskKeepsTheOldFileAndReportsTheFailure) {
     const auto library = test::makeLibrary({{"Q-Series", "6NQ50A-060"}});
     OperatingCondition condition;
@@ -196,8 +191,7 @@ TEST(ReportFileTest, AFullDiskKeepsTheOldFileAndReportsTheFailure) {
     for (int i = 0; i < 200; ++i) appendCsvRow(table, {csvField("a, b"), csvNumber(i / 7.0)});
     const std::string big(65536, 'x');
 
-    using Writer = std::function<bool(const std::string&, std::string&)>;
-    const std::pair<const char*, Writer> writers[] = {
+    const std::pair<const char*, test::FileWriter> writers[] = {
         {"file",
          [&](const std::string& path, std::string& reason) {
              return writeReportFile(path, big, systemReportFileSystem(), reason);
@@ -213,21 +207,7 @@ TEST(ReportFileTest, AFullDiskKeepsTheOldFileAndReportsTheFailure) {
         TempFolder folder;
         const std::string path = folder.file("output");
         writeBytes(path, kOldReport);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{16, 16};
-            std::string reason;
-            const bool refused =
-                ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && !write(path, reason) &&
-                reason.find(std::make_error_code(std::errc::file_too_large).message()) !=
-                    std::string::npos;
-            ::_exit(refused ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
+        EXPECT_TRUE(test::refusedOnFullDisk(write, path)) << name;
         EXPECT_EQ(readFile(path), kOldReport) << name;
         EXPECT_EQ(folder.entryCount(), 1u) << name;
     }
