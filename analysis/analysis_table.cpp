@@ -1,6 +1,6 @@
 #include "analysis/analysis_table.h"
 
-#include "results/csv_table.h"
+#include "library/csv_table.h"
 #include "results/record_csv.h"
 
 namespace thermalyx {

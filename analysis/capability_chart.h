@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/current_capability.h"
-#include "results/chart_geometry.h"
+#include "charts/chart_geometry.h"
 
 namespace thermalyx {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "analysis/lifetime.h"
-#include "results/chart_geometry.h"
+#include "charts/chart_geometry.h"
 
 namespace thermalyx {
 

@@ -8,7 +8,7 @@
 
 #include "analysis/lifetime.h"
 #include "library/device_library.h"
-#include "results/report_file.h"
+#include "library/report_file.h"
 #include "results/report_sections.h"
 
 namespace thermalyx {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "analysis/sweep.h"
-#include "results/chart_geometry.h"
+#include "charts/chart_geometry.h"
 
 namespace thermalyx {
 

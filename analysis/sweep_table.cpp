@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "results/csv_table.h"
+#include "library/csv_table.h"
 #include "results/record_csv.h"
 
 namespace thermalyx {

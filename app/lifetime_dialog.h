@@ -10,7 +10,7 @@
 
 #include "analysis/lifetime_request.h"
 #include "pages/calculation_request.h"
-#include "results/report_file.h"
+#include "results/report_sections.h"
 #include "widgets/chart_export.h"
 
 class QCheckBox;

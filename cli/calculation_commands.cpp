@@ -7,7 +7,7 @@
 
 #include "cli/calculation_setup.h"
 #include "cli/cli_common.h"
-#include "results/csv_table.h"
+#include "library/csv_table.h"
 #include "results/load_cycle_report.h"
 #include "results/record_csv.h"
 #include "results/steady_report.h"

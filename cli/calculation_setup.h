@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "cli/calculation_commands.h"
-#include "results/report_file.h"
+#include "library/report_file.h"
 
 namespace CLI {
 class App;

@@ -8,7 +8,7 @@
 #include "engine/records.h"
 #include "pages/input_rules.h"
 #include "pages/shared_inputs.h"
-#include "results/report_file.h"
+#include "results/report_sections.h"
 
 class QCheckBox;
 class QLineEdit;

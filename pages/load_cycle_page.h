@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "charts/chart_geometry.h"
 #include "engine/load_cycle.h"
 #include "pages/calculation_request.h"
 #include "pages/input_rules.h"
 #include "pages/shared_inputs.h"
-#include "results/chart_geometry.h"
-#include "results/report_file.h"
+#include "results/report_sections.h"
 
 class QPushButton;
 class QRadioButton;

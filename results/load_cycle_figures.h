@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "charts/chart_geometry.h"
 #include "engine/records.h"
-#include "results/chart_geometry.h"
 
 namespace thermalyx {
 

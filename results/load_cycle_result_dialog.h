@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "charts/chart_geometry.h"
 #include "engine/records.h"
 #include "library/device_library.h"
-#include "results/chart_geometry.h"
 #include "results/load_cycle_figures.h"
 #include "results/result_window.h"
 

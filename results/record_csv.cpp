@@ -1,6 +1,6 @@
 #include "results/record_csv.h"
 
-#include "results/csv_table.h"
+#include "library/csv_table.h"
 
 namespace thermalyx {
 

@@ -11,6 +11,7 @@
 
 #include "engine/records.h"
 #include "library/device_library.h"
+#include "library/report_file.h"
 
 namespace thermalyx {
 
@@ -30,6 +31,12 @@ ReportTime currentReportTime();
 // Reads "YYYY/MM/DD HH:MM:SS" (a real calendar date, hour 0..23, leap second
 // allowed); false for anything else.
 bool parseReportTime(std::string_view text, ReportTime& time);
+
+// How a report is written: the header's time (the clock when empty) and the files.
+struct ReportWriteOptions {
+    std::optional<ReportTime> time;
+    ReportFileSystem* files = nullptr;  // the system's files when null
+};
 
 inline constexpr std::string_view kReportLineEnd = "\r\n";
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "results/chart_geometry.h"
-#include "results/report_file.h"
+#include "charts/chart_geometry.h"
+#include "results/report_sections.h"
 #include "widgets/chart_export.h"
 #include "widgets/dialog_layout.h"
 

@@ -1,7 +1,6 @@
 #include "results/steady_figures.h"
 
 #include "library/number_text.h"
-#include "pages/input_rules.h"
 
 namespace thermalyx {
 
@@ -40,7 +39,7 @@ SteadyFigureTexts steadyFigureTexts(const SteadyResult& result, std::string_view
 }
 
 std::string ambientFigureText(std::string_view taText) {
-    return formatFixed(numberTextValue(taText), 1);
+    return formatFixed(readNumber(taText), 1);
 }
 
 }  // namespace thermalyx

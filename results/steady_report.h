@@ -5,7 +5,7 @@
 
 #include "engine/records.h"
 #include "library/device_library.h"
-#include "results/report_file.h"
+#include "library/report_file.h"
 #include "results/report_sections.h"
 
 namespace thermalyx {

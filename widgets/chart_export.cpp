@@ -12,7 +12,7 @@
 #include <QSvgGenerator>
 #include <cmath>
 
-#include "results/csv_table.h"
+#include "library/csv_table.h"
 #include "widgets/display_text.h"
 #include "widgets/prompt.h"
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "results/report_file.h"
+#include "library/report_file.h"
 
 class QMenu;
 class QPainter;

@@ -7,7 +7,7 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "results/chart_geometry.h"
+#include "charts/chart_geometry.h"
 
 class QPainter;
 

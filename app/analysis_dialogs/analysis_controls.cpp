@@ -10,8 +10,8 @@
 #include <QPushButton>
 
 #include "analysis/current_capability.h"
+#include "library/csv_table.h"
 #include "library/number_text.h"
-#include "results/csv_table.h"
 #include "widgets/prompt.h"
 
 namespace thermalyx {

@@ -11,7 +11,7 @@
 
 #include "analysis/current_capability.h"
 #include "app/analysis_dialogs/analysis_controls.h"
-#include "results/chart_geometry.h"
+#include "charts/chart_geometry.h"
 #include "widgets/chart_export.h"
 
 class QLineEdit;

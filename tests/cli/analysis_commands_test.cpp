@@ -7,8 +7,8 @@
 
 #include "analysis/analysis_table.h"
 #include "cli/cli_common.h"
+#include "library/csv_table.h"
 #include "pages/input_rules.h"
-#include "results/csv_table.h"
 #include "tests/cli/cli_run.h"
 
 namespace thermalyx {

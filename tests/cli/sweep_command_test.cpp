@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_common.h"
+#include "library/csv_table.h"
 #include "library/number_text.h"
-#include "results/csv_table.h"
 #include "tests/cli/cli_run.h"
 #include "tests/cli/plausible_device.h"
 

@@ -11,9 +11,9 @@
 #include <QtTest>
 
 #include "gui_fixture.h"
+#include "library/csv_table.h"
 #include "library/number_text.h"
 #include "pages/condition_page.h"
-#include "results/csv_table.h"
 #include "results/record_csv.h"
 #include "results/steady_result_dialog.h"
 #include "tests/support/full_disk.h"

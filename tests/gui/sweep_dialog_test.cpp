@@ -17,9 +17,9 @@
 #include "app/sweep_views.h"
 #include "export_checks.h"
 #include "gui_fixture.h"
+#include "library/csv_table.h"
 #include "library/number_text.h"
 #include "pages/condition_page.h"
-#include "results/csv_table.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;

@@ -1,4 +1,4 @@
-#include "results/csv_table.h"
+#include "library/csv_table.h"
 
 #include <cmath>
 

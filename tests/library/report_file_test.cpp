@@ -1,4 +1,4 @@
-#include "results/report_file.h"
+#include "library/report_file.h"
 
 #include <sys/stat.h>
 
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "results/csv_table.h"
+#include "library/csv_table.h"
 #include "results/steady_report.h"
 #include "tests/results/report_lines.h"
 #include "tests/support/full_disk.h"

@@ -1,4 +1,4 @@
-#include "results/csv_table.h"
+#include "library/csv_table.h"
 
 #include <cmath>
 #include <limits>
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "library/number_text.h"
-#include "results/record_csv.h"
 #include "tests/support/temp_folder.h"
 
 namespace thermalyx {
@@ -67,26 +66,6 @@ TEST(CsvTableTest, BrokenQuotingIsRefused) {
     EXPECT_FALSE(parseCsv("\"closed\"then,b\r\n", rows, reason));
     ASSERT_TRUE(parseCsv("a,b\nc,d", rows, reason));  // bare LF and no last line end
     EXPECT_EQ(rows, (Rows{{"a", "b"}, {"c", "d"}}));
-}
-
-TEST(RecordCsvTest, ASampleTableHasAHeaderAndOneRowASampleInFieldOrder) {
-    std::vector<PeriodSample> samples(3);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i].offAngle = 0.1 * static_cast<double>(i);
-        samples[i].heatsinkLoss = 1.0 / 3.0 + static_cast<double>(i);
-    }
-    Rows rows;
-    std::string reason;
-    ASSERT_TRUE(parseCsv(periodSamplesCsv(samples), rows, reason));
-    ASSERT_EQ(rows.size(), 4u);
-    ASSERT_EQ(rows[0].size(), 17u);
-    EXPECT_EQ(rows[0].front(), "offAngle");
-    EXPECT_EQ(rows[0].back(), "heatsinkLoss");
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        ASSERT_EQ(rows[i + 1].size(), 17u);
-        EXPECT_EQ(readNumber(rows[i + 1].front()), samples[i].offAngle);
-        EXPECT_EQ(readNumber(rows[i + 1].back()), samples[i].heatsinkLoss);
-    }
 }
 
 // A disk that is full from the first byte.

@@ -7,12 +7,9 @@
 // and leaves the target as it was.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
-
-#include "results/report_sections.h"
 
 namespace thermalyx {
 
@@ -38,12 +35,6 @@ public:
 
 // The process's real files.
 ReportFileSystem& systemReportFileSystem();
-
-// How a report is written: the header's time (the clock when empty) and the files.
-struct ReportWriteOptions {
-    std::optional<ReportTime> time;
-    ReportFileSystem* files = nullptr;  // the system's files when null
-};
 
 // Writes bytes to path as described above. On failure returns false and sets
 // reason to what went wrong, ending with the system's error text.

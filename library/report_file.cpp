@@ -1,4 +1,4 @@
-#include "results/report_file.h"
+#include "library/report_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "results/report_file.h"
+#include "library/report_file.h"
 
 namespace thermalyx {
 

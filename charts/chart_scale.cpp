@@ -1,4 +1,4 @@
-#include "results/chart_scale.h"
+#include "charts/chart_scale.h"
 
 #include <climits>
 #include <cmath>

@@ -38,8 +38,8 @@
 #include <string_view>
 #include <vector>
 
+#include "charts/chart_scale.h"
 #include "engine/records.h"
-#include "results/chart_scale.h"
 
 namespace thermalyx {
 
