@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "engine/operating_inputs.h"
 #include "engine/records.h"
 #include "engine/solver_path.h"
 #include "library/device_records.h"
@@ -25,18 +26,6 @@ struct ModeRunResult {
     double fwdLoss = 0.0;
     double igbtLoss = 0.0;
 };
-
-// How one output period is cut into computed carrier periods.
-struct PeriodDiscretisation {
-    double carrierPeriods = 0.0;  // Nc, real carrier periods per output period
-    int groupingFactor = 0;       // m, real carrier periods per computed one
-    int steps = 0;                // N
-};
-
-// Nc, m and N for a carrier frequency (kHz) and an output frequency (Hz).
-// False when they can't be formed: an input not finite, fo not above 0, a
-// carrier below the output frequency, or an m beyond the int range.
-bool discretisePeriod(double carrierFrequency, double outputFrequency, PeriodDiscretisation& out);
 
 // The steady run. Returns false and fills nothing for inputs it can't compute.
 bool calculateOperatingPoint(const OperatingCondition& condition, const ConditionLimits& limits,
