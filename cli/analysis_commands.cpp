@@ -30,13 +30,12 @@ int rejected(std::ostream& err, std::string_view message) {
 struct Setup {
     SteadyRequest point;  // series and type number are filled per device
     double tjLimit = kDefaultTjLimit;
-    std::unique_ptr<DeviceLibrary> library;
-    bool loaded = false;
-    std::ostringstream loadErrors;  // printed only when the library is needed
+    OpenedLibrary opened;  // its load errors are printed only when the library is needed
 };
 
 // Usage errors of the shared options, then the library.
-int prepare(const PointOptions& o, std::string_view command, Setup& setup, std::ostream& err) {
+int prepare(const PointOptions& o, std::string_view command, Setup& setup, CommandIo& io) {
+    std::ostream& err = io.err;
     setup.point.modulation = armsModulation(o.arms);
     if (setup.point.modulation == 0) return usage(err, command, "--arms takes 2 or 3");
     if (o.tjLimit) {
@@ -67,21 +66,22 @@ int prepare(const PointOptions& o, std::string_view command, Setup& setup, std::
                          o.dcVoltage,
                          o.rgOn,
                          o.rgOff};
-    setup.library = openLibrary(o.dataFolder, setup.loaded, setup.loadErrors);
+    setup.opened = io.libraries.open(o.dataFolder);
     return kExitOk;
 }
 
 int notLoaded(const PointOptions& o, std::string_view command, const Setup& setup,
               std::ostream& err) {
-    err << setup.loadErrors.str() << "thermalyx-cli " << command
+    err << setup.opened.loadErrors << "thermalyx-cli " << command
         << ": the device library could not be loaded from "
-        << (o.dataFolder.empty() ? setup.library->programFolder : o.dataFolder) << '\n';
+        << (o.dataFolder.empty() ? setup.opened.library->programFolder : o.dataFolder) << '\n';
     return kExitLibraryNotLoaded;
 }
 
 }  // namespace
 
-int runRank(const RankOptions& options, std::ostream& out, std::ostream& err) {
+int runRank(const RankOptions& options, CommandIo& io) {
+    std::ostream& err = io.err;
     constexpr std::string_view command = "rank";
     const PointOptions& o = options.point;
     RankingRequest request;
@@ -90,7 +90,7 @@ int runRank(const RankOptions& options, std::ostream& out, std::ostream& err) {
     if (!o.outputCurrent) return usage(err, command, "--output-current is required");
     if (!o.carrierFrequency) return usage(err, command, "--carrier-frequency is required");
     Setup setup;
-    if (int status = prepare(o, command, setup, err); status != kExitOk) return status;
+    if (int status = prepare(o, command, setup, io); status != kExitOk) return status;
 
     request.point = setup.point;
     request.tjLimit = setup.tjLimit;
@@ -99,19 +99,20 @@ int runRank(const RankOptions& options, std::ostream& out, std::ostream& err) {
     request.circuitComposition = options.circuit;
     request.withMaxCurrent = options.maxCurrent;
     const std::optional<Ranking> ranking =
-        rankDevices(*setup.library, request, parallelJobs(o.jobs));
+        rankDevices(*setup.opened.library, request, parallelJobs(o.jobs));
     if (!ranking->message.empty()) return rejected(err, ranking->message);
-    if (!setup.loaded) return notLoaded(o, command, setup, err);
+    if (!setup.opened.loaded) return notLoaded(o, command, setup, err);
 
     if (o.format == "csv") {
-        out << rankingCsv(ranking->devices) << std::flush;
+        io.out << rankingCsv(ranking->devices) << std::flush;
     } else {
-        printJson(rankingJson(request, sharedHeatsinkModel(request.point), *ranking), out);
+        printJson(rankingJson(request, sharedHeatsinkModel(request.point), *ranking), io);
     }
     return kExitOk;
 }
 
-int runCapability(const CapabilityOptions& options, std::ostream& out, std::ostream& err) {
+int runCapability(const CapabilityOptions& options, CommandIo& io) {
+    std::ostream& err = io.err;
     constexpr std::string_view command = "capability";
     const PointOptions& o = options.point;
     if (o.outputCurrent)
@@ -125,16 +126,16 @@ int runCapability(const CapabilityOptions& options, std::ostream& out, std::ostr
     if (!options.carrierFrequencies)
         return usage(err, command, "--carrier-frequencies is required");
     Setup setup;
-    if (int status = prepare(o, command, setup, err); status != kExitOk) return status;
+    if (int status = prepare(o, command, setup, io); status != kExitOk) return status;
 
     if (std::string message = checkSharedInputs(setup.point); !message.empty())
         return rejected(err, message);
-    if (!setup.loaded) return notLoaded(o, command, setup, err);
+    if (!setup.opened.loaded) return notLoaded(o, command, setup, err);
     std::vector<const DeviceIndexEntry*> devices;
     for (std::size_t i = 0; i < options.series.size(); ++i) {
         std::vector<const DeviceIndexEntry*> found;
-        if (!setup.library->findDevices(found, DeviceQueryKind::BySeriesAndType, options.series[i],
-                                        options.typeNumbers[i])) {
+        if (!setup.opened.library->findDevices(found, DeviceQueryKind::BySeriesAndType,
+                                               options.series[i], options.typeNumbers[i])) {
             err << "thermalyx-cli " << command << ": no device with series \"" << options.series[i]
                 << "\" and type number \"" << options.typeNumbers[i] << "\" in the library\n";
             return kExitUnknownDevice;
@@ -143,15 +144,15 @@ int runCapability(const CapabilityOptions& options, std::ostream& out, std::ostr
     }
     const std::vector<std::string> carriers = splitFields(*options.carrierFrequencies);
     const std::optional<CapabilityAnswer> answer = capabilityCurves(
-        *setup.library, devices, setup.point, carriers, setup.tjLimit, parallelJobs(o.jobs));
+        *setup.opened.library, devices, setup.point, carriers, setup.tjLimit, parallelJobs(o.jobs));
     if (!answer->message.empty()) return rejected(err, answer->message);
 
     if (o.format == "csv") {
-        out << capabilityCsv(answer->curves) << std::flush;
+        io.out << capabilityCsv(answer->curves) << std::flush;
     } else {
         printJson(capabilityCurvesJson(setup.point, sharedHeatsinkModel(setup.point), setup.tjLimit,
                                        *answer),
-                  out);
+                  io);
     }
     return kExitOk;
 }
@@ -179,7 +180,7 @@ void addPointOptions(CLI::App& command, PointOptions& o) {
 
 }  // namespace
 
-void registerAnalysisCommands(CLI::App& app, int& exitStatus) {
+void registerAnalysisCommands(CLI::App& app, CommandIo& io, int& exitStatus) {
     auto rank = std::make_shared<RankOptions>();
     CLI::App* rankCommand = app.add_subcommand(
         "rank", "Every device of the line at one operating point, ranked against a Tj limit");
@@ -191,8 +192,7 @@ void registerAnalysisCommands(CLI::App& app, int& exitStatus) {
     rankCommand->add_option("--sort", rank->sort, "Order: fit (default), tj or loss");
     rankCommand->add_flag("--max-current", rank->maxCurrent,
                           "Also find each device's largest output current within the limit");
-    rankCommand->callback(
-        [rank, &exitStatus] { exitStatus = runRank(*rank, std::cout, std::cerr); });
+    rankCommand->callback([rank, &io, &exitStatus] { exitStatus = runRank(*rank, io); });
 
     auto capability = std::make_shared<CapabilityOptions>();
     CLI::App* capabilityCommand = app.add_subcommand(
@@ -203,9 +203,8 @@ void registerAnalysisCommands(CLI::App& app, int& exitStatus) {
                                   "Type number of the device of the same place (repeat)");
     capabilityCommand->add_option("--carrier-frequencies", capability->carrierFrequencies,
                                   "Carrier frequencies (kHz), comma-separated texts");
-    capabilityCommand->callback([capability, &exitStatus] {
-        exitStatus = runCapability(*capability, std::cout, std::cerr);
-    });
+    capabilityCommand->callback(
+        [capability, &io, &exitStatus] { exitStatus = runCapability(*capability, io); });
 }
 
 }  // namespace thermalyx::cli

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/calculation_options.h"
+#include "cli/command_io.h"
 
 namespace thermalyx::cli {
 
@@ -50,7 +51,7 @@ struct CapabilityOptions {
 };
 
 // Run the subcommands; messages go to err, the answer to out. Return the exit status.
-int runRank(const RankOptions& options, std::ostream& out, std::ostream& err);
-int runCapability(const CapabilityOptions& options, std::ostream& out, std::ostream& err);
+int runRank(const RankOptions& options, CommandIo& io);
+int runCapability(const CapabilityOptions& options, CommandIo& io);
 
 }  // namespace thermalyx::cli

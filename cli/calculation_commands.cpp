@@ -31,8 +31,8 @@ struct CsvRequest {
 // The report and the table when they are asked for, then the JSON.
 template <typename WriteReport, typename MakeJson>
 int finish(const CalculationOptions& o, std::string_view command, const Setup& setup,
-           WriteReport writeReport, const CsvRequest& csv, MakeJson makeJson, std::ostream& out,
-           std::ostream& err) {
+           WriteReport writeReport, const CsvRequest& csv, MakeJson makeJson, CommandIo& io) {
+    std::ostream& err = io.err;
     std::string reason;
     if (o.reportPath) {
         ReportWriteOptions options;
@@ -48,7 +48,7 @@ int finish(const CalculationOptions& o, std::string_view command, const Setup& s
             << " table was not written: " << reason << '\n';
         return kExitCannotWrite;
     }
-    printJson(makeJson(), out);
+    printJson(makeJson(), io);
     return kExitOk;
 }
 
@@ -56,10 +56,10 @@ int finish(const CalculationOptions& o, std::string_view command, const Setup& s
 
 int refusedRequest(RequestStage stage, std::string_view message, const CalculationOptions& o,
                    std::string_view command, const CalculationSetup& setup, std::ostream& err) {
-    if (stage == RequestStage::Device && !setup.loaded) {
-        std::cerr << setup.loadErrors.str() << std::flush;
+    if (stage == RequestStage::Device && !setup.opened.loaded) {
+        err << setup.opened.loadErrors;
         err << "thermalyx-cli " << command << ": the device library could not be loaded from "
-            << (o.dataFolder.empty() ? setup.library->programFolder : o.dataFolder) << '\n';
+            << (o.dataFolder.empty() ? setup.opened.library->programFolder : o.dataFolder) << '\n';
         return kExitLibraryNotLoaded;
     }
     if (stage == RequestStage::Device) {
@@ -72,7 +72,8 @@ int refusedRequest(RequestStage stage, std::string_view message, const Calculati
 }
 
 int prepareCycleRequest(const CycleOptions& options, std::string_view command,
-                        CalculationSetup& setup, LoadCycleRequest& request, std::ostream& err) {
+                        CalculationSetup& setup, LoadCycleRequest& request, CommandIo& io) {
+    std::ostream& err = io.err;
     const CalculationOptions& o = options.common;
     if (int status = checkCommonUsage(o, command, setup, err); status != kExitOk) return status;
     if (options.tj != "maximum" && options.tj != "average") {
@@ -80,31 +81,32 @@ int prepareCycleRequest(const CycleOptions& options, std::string_view command,
     }
     std::string error;
     if (!readModeFile(options.modesPath, request.rows, error)) return usage(err, command, error);
-    if (int status = openSetup(o, command, setup, err); status != kExitOk) return status;
+    if (int status = openSetup(o, command, setup, io); status != kExitOk) return status;
     fillRequest(o, setup, request);
     request.tjMode = options.tj == "average" ? 1 : 0;
     return kExitOk;
 }
 
-int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err) {
+int runSteady(const SteadyOptions& options, CommandIo& io) {
+    std::ostream& err = io.err;
     constexpr std::string_view command = "steady";
     const CalculationOptions& o = options.common;
     Setup setup;
     if (int status = checkCommonUsage(o, command, setup, err); status != kExitOk) return status;
-    if (int status = openSetup(o, command, setup, err); status != kExitOk) return status;
+    if (int status = openSetup(o, command, setup, io); status != kExitOk) return status;
 
     SteadyRequest request;
     fillRequest(o, setup, request);
     request.texts = givenTextsOf(options);
     request.dcLock = options.dcLock;
-    const SteadyOutcome outcome = runSteadyRequest(*setup.library, request);
+    const SteadyOutcome outcome = runSteadyRequest(*setup.opened.library, request);
     if (!outcome.ok())
         return refusedRequest(outcome.stage, outcome.message, o, command, setup, err);
 
     return finish(
         o, command, setup,
         [&](const std::string& path, std::string& reason, const ReportWriteOptions& report) {
-            return writeSteadyReport(path, *setup.library, outcome.condition, outcome.result,
+            return writeSteadyReport(path, *setup.opened.library, outcome.condition, outcome.result,
                                      reason, report);
         },
         CsvRequest{options.waveformCsvPath, "waveform",
@@ -113,25 +115,26 @@ int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err
             return steadyJson(*outcome.device, outcome.condition, outcome.heatsink, outcome.result,
                               options.waveform);
         },
-        out, err);
+        io);
 }
 
-int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) {
+int runCycle(const CycleOptions& options, CommandIo& io) {
+    std::ostream& err = io.err;
     constexpr std::string_view command = "cycle";
     const CalculationOptions& o = options.common;
     Setup setup;
     LoadCycleRequest request;
-    if (int status = prepareCycleRequest(options, command, setup, request, err); status != kExitOk)
+    if (int status = prepareCycleRequest(options, command, setup, request, io); status != kExitOk)
         return status;
-    const LoadCycleOutcome outcome = runLoadCycleRequest(*setup.library, request);
+    const LoadCycleOutcome outcome = runLoadCycleRequest(*setup.opened.library, request);
     if (!outcome.ok())
         return refusedRequest(outcome.stage, outcome.message, o, command, setup, err);
 
     return finish(
         o, command, setup,
         [&](const std::string& path, std::string& reason, const ReportWriteOptions& report) {
-            return writeLoadCycleReport(path, *setup.library, outcome.modes, outcome.result, reason,
-                                        report);
+            return writeLoadCycleReport(path, *setup.opened.library, outcome.modes, outcome.result,
+                                        reason, report);
         },
         CsvRequest{options.samplesCsvPath, "samples",
                    [&] { return cycleSamplesCsv(outcome.result.samples); }},
@@ -139,7 +142,7 @@ int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err) 
             return cycleJson(*outcome.device, outcome.modes, outcome.heatsink, outcome.result,
                              options.samples);
         },
-        out, err);
+        io);
 }
 
 namespace {
@@ -168,7 +171,7 @@ void addCycleOptions(CLI::App& command, CycleOptions& options) {
         ->check(CLI::IsMember({"maximum", "average"}));
 }
 
-void registerCalculationCommands(CLI::App& app, int& exitStatus) {
+void registerCalculationCommands(CLI::App& app, CommandIo& io, int& exitStatus) {
     auto steady = std::make_shared<SteadyOptions>();
     CLI::App* steadyCommand =
         app.add_subcommand("steady", "Losses and temperatures of one operating point, as JSON");
@@ -179,8 +182,7 @@ void registerCalculationCommands(CLI::App& app, int& exitStatus) {
     steadyCommand->add_option("--waveform-csv", steady->waveformCsvPath,
                               "Also write the waveform's samples to FILE as comma-separated "
                               "values, one row each under a header of the field names");
-    steadyCommand->callback(
-        [steady, &exitStatus] { exitStatus = runSteady(*steady, std::cout, std::cerr); });
+    steadyCommand->callback([steady, &io, &exitStatus] { exitStatus = runSteady(*steady, io); });
 
     auto cycle = std::make_shared<CycleOptions>();
     CLI::App* cycleCommand = app.add_subcommand(
@@ -190,8 +192,7 @@ void registerCalculationCommands(CLI::App& app, int& exitStatus) {
     cycleCommand->add_option("--samples-csv", cycle->samplesCsvPath,
                              "Also write the cycle's samples to FILE as comma-separated values, "
                              "one row each under a header of the field names");
-    cycleCommand->callback(
-        [cycle, &exitStatus] { exitStatus = runCycle(*cycle, std::cout, std::cerr); });
+    cycleCommand->callback([cycle, &io, &exitStatus] { exitStatus = runCycle(*cycle, io); });
 }
 
 }  // namespace thermalyx::cli

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "cli/calculation_options.h"
+#include "cli/command_io.h"
 #include "cli/modes_file.h"
 #include "cli/record_json.h"
 #include "library/device_library.h"
@@ -61,11 +62,9 @@ struct CalculationSetup {
     std::optional<ReportTime> reportTime;
     HeatsinkSource heatsink;
     int modulation = 0;
-    std::unique_ptr<DeviceLibrary> library;
-    bool loaded = false;
-    // The library's own "Error=" line, kept until the request reaches the
-    // device: a rejected heat sink or Ta is all that is printed then.
-    std::ostringstream loadErrors;
+    // Its "Error=" line is kept until the request reaches the device: a
+    // rejected heat sink or Ta is all that is printed then.
+    OpenedLibrary opened;
 };
 
 // The options of "cycle" but --samples; the commands built on a load cycle take them too.
@@ -75,14 +74,14 @@ void addCycleOptions(CLI::App& command, CycleOptions& options);
 // cycle's order, and the request they give. kExitOk, or the exit status after
 // the message went to err.
 int prepareCycleRequest(const CycleOptions& options, std::string_view command,
-                        CalculationSetup& setup, LoadCycleRequest& request, std::ostream& err);
+                        CalculationSetup& setup, LoadCycleRequest& request, CommandIo& io);
 
 // The exit status and words for where a request stopped.
 int refusedRequest(RequestStage stage, std::string_view message, const CalculationOptions& o,
                    std::string_view command, const CalculationSetup& setup, std::ostream& err);
 
 // Run the subcommands; messages go to err, the JSON to out. Return the exit status.
-int runSteady(const SteadyOptions& options, std::ostream& out, std::ostream& err);
-int runCycle(const CycleOptions& options, std::ostream& out, std::ostream& err);
+int runSteady(const SteadyOptions& options, CommandIo& io);
+int runCycle(const CycleOptions& options, CommandIo& io);
 
 }  // namespace thermalyx::cli

@@ -27,11 +27,10 @@ int checkCommonUsage(const CalculationOptions& o, std::string_view command, Setu
     return kExitOk;
 }
 
-int openSetup(const CalculationOptions& o, std::string_view command, Setup& setup,
-              std::ostream& err) {
+int openSetup(const CalculationOptions& o, std::string_view command, Setup& setup, CommandIo& io) {
     if (std::string error = heatsinkSourceOf(o.heatsink, setup.heatsink); !error.empty())
-        return usage(err, command, error);
-    setup.library = openLibrary(o.dataFolder, setup.loaded, setup.loadErrors);
+        return usage(io.err, command, error);
+    setup.opened = io.libraries.open(o.dataFolder);
     return kExitOk;
 }
 

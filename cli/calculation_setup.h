@@ -28,7 +28,7 @@ int checkCommonUsage(const CalculationOptions& options, std::string_view command
 
 // The heat-sink form (a usage error) and the library.
 int openSetup(const CalculationOptions& options, std::string_view command, Setup& setup,
-              std::ostream& err);
+              CommandIo& io);
 
 // What every request takes from the common options.
 template <typename Request>

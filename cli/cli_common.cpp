@@ -1,33 +1,9 @@
 #include "cli/cli_common.h"
 
 #include <cmath>
-#include <iostream>
+#include <ostream>
 
 namespace thermalyx::cli {
-
-std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder) {
-    bool loaded = false;
-    return openLibrary(dataFolder, loaded);
-}
-
-std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& loaded) {
-    return openLibrary(dataFolder, loaded, std::cerr);
-}
-
-std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& loaded,
-                                           std::ostream& errors) {
-    std::unique_ptr<DeviceLibrary> library;
-    if (dataFolder.empty()) {
-        library = std::make_unique<DeviceLibrary>();
-    } else {
-        std::string folder = dataFolder;
-        if (folder.back() != '/') folder += '/';
-        library = std::make_unique<DeviceLibrary>(folder);
-    }
-    library->setErrorStream(errors);
-    loaded = library->load();
-    return library;
-}
 
 CLI::Option* addDataOption(CLI::App& command, std::string& dataFolder) {
     return command.add_option(
@@ -50,8 +26,13 @@ std::string dumpJson(const nlohmann::json& value) {
     return value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-void printJson(const nlohmann::json& value) {
-    printJson(value, std::cout);
+void printJson(const nlohmann::json& value, CommandIo& io) {
+    if (io.compactJson) {
+        io.out << value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n'
+               << std::flush;
+    } else {
+        printJson(value, io.out);
+    }
 }
 
 void printJson(const nlohmann::json& value, std::ostream& out) {

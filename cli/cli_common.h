@@ -4,10 +4,12 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "cli/command_io.h"
 #include "library/device_library.h"
 
 namespace thermalyx::cli {
@@ -21,15 +23,6 @@ enum ExitStatus : int {
     kExitCannotWrite = 4,
     kExitUsage = 5,
 };
-
-// A library read from --data DIR when given, otherwise from the program folder.
-// Its "Error= %d" line goes to standard error, so standard output stays JSON.
-std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder);
-// The same, telling whether load() succeeded.
-std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& loaded);
-// The same, with the "Error= %d" line going to errors.
-std::unique_ptr<DeviceLibrary> openLibrary(const std::string& dataFolder, bool& loaded,
-                                           std::ostream& errors);
 
 // Adds the option "--data DIR" (the folder of the three data files) to a subcommand.
 CLI::Option* addDataOption(CLI::App& command, std::string& dataFolder);
@@ -45,16 +38,24 @@ nlohmann::json deviceKeyJson(const DeviceIndexEntry& device);
 // back to the same value.
 std::string dumpJson(const nlohmann::json& value);
 
-// Writes dumpJson(value) and a line end to out (standard output by default).
-void printJson(const nlohmann::json& value);
+// Writes dumpJson(value) and a line end to out.
 void printJson(const nlohmann::json& value, std::ostream& out);
+// The same to io.out, on one line when io asks for compact JSON.
+void printJson(const nlohmann::json& value, CommandIo& io);
 
-// Each group of subcommands registers itself; the callback stores its exit status.
-void registerLibraryCommands(CLI::App& app, int& exitStatus);
-void registerCalculationCommands(CLI::App& app, int& exitStatus);
+// Each group of subcommands registers itself; its commands write to io and
+// their callbacks store the exit status.
+void registerLibraryCommands(CLI::App& app, CommandIo& io, int& exitStatus);
+void registerCalculationCommands(CLI::App& app, CommandIo& io, int& exitStatus);
 void registerCatalogueCommands(CLI::App& app, int& exitStatus);
-void registerAnalysisCommands(CLI::App& app, int& exitStatus);
-void registerSweepCommand(CLI::App& app, int& exitStatus);
-void registerLifetimeCommand(CLI::App& app, int& exitStatus);
+void registerAnalysisCommands(CLI::App& app, CommandIo& io, int& exitStatus);
+void registerSweepCommand(CLI::App& app, CommandIo& io, int& exitStatus);
+void registerLifetimeCommand(CLI::App& app, CommandIo& io, int& exitStatus);
+void registerBatchCommand(CLI::App& app, CommandIo& io, int& exitStatus);
+
+// Registers every command that prints JSON, or only the one named when given
+// (a batch line builds a parser for its own command alone).
+void registerJsonCommands(CLI::App& app, CommandIo& io, int& exitStatus,
+                          std::string_view only = {});
 
 }  // namespace thermalyx::cli

@@ -61,15 +61,15 @@ struct FindOptions {
 
 }  // namespace
 
-void registerLibraryCommands(CLI::App& app, int& exitStatus) {
+void registerLibraryCommands(CLI::App& app, CommandIo& io, int& exitStatus) {
     auto dataFolder = std::make_shared<std::string>();
     CLI::App* library = app.add_subcommand("library", "Print the device library as JSON");
     addDataOption(*library, *dataFolder);
-    library->callback([dataFolder, &exitStatus] {
-        bool loaded = false;
-        const auto lib = openLibrary(*dataFolder, loaded);
-        printJson(libraryJson(*lib, loaded));
-        exitStatus = loaded ? kExitOk : kExitLibraryNotLoaded;
+    library->callback([dataFolder, &io, &exitStatus] {
+        const OpenedLibrary lib = io.libraries.open(*dataFolder);
+        io.err << lib.loadErrors << std::flush;
+        printJson(libraryJson(*lib.library, lib.loaded), io);
+        exitStatus = lib.loaded ? kExitOk : kExitLibraryNotLoaded;
     });
 
     auto options = std::make_shared<FindOptions>();
@@ -84,13 +84,13 @@ void registerLibraryCommands(CLI::App& app, int& exitStatus) {
         ->required();
     find->add_option("--b", options->b,
                      "Second text (type number, output current or circuit composition)");
-    find->callback([options, &exitStatus] {
-        bool loaded = false;
-        const auto lib = openLibrary(options->dataFolder, loaded);
+    find->callback([options, &io, &exitStatus] {
+        const OpenedLibrary lib = io.libraries.open(options->dataFolder);
+        io.err << lib.loadErrors << std::flush;
         std::vector<const DeviceIndexEntry*> devices;
-        const bool found = lib->findDevices(devices, options->kind, options->a, options->b);
-        printJson(findJson(found, devices));
-        exitStatus = loaded ? kExitOk : kExitLibraryNotLoaded;
+        const bool found = lib.library->findDevices(devices, options->kind, options->a, options->b);
+        printJson(findJson(found, devices), io);
+        exitStatus = lib.loaded ? kExitOk : kExitLibraryNotLoaded;
     });
 }
 

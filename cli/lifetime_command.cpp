@@ -91,12 +91,13 @@ nlohmann::json lifetimeJson(const DeviceIndexEntry& device, const LifetimeResult
             {"fwd", signalJson(result.fwd)}};
 }
 
-int runLifetime(const LifetimeCommandOptions& options, std::ostream& out, std::ostream& err) {
+int runLifetime(const LifetimeCommandOptions& options, CommandIo& io) {
+    std::ostream& err = io.err;
     constexpr std::string_view command = "lifetime";
     const CalculationOptions& o = options.cycle.common;
     CalculationSetup setup;
     LoadCycleRequest request;
-    if (int status = prepareCycleRequest(options.cycle, command, setup, request, err);
+    if (int status = prepareCycleRequest(options.cycle, command, setup, request, io);
         status != kExitOk) {
         return status;
     }
@@ -107,7 +108,7 @@ int runLifetime(const LifetimeCommandOptions& options, std::ostream& out, std::o
     texts.bondDiameter = options.bondDiameter;
     texts.minRange = options.minRange;
     texts.ripple = options.ripple;
-    const LifetimeOutcome outcome = runLifetimeRequest(*setup.library, request, texts);
+    const LifetimeOutcome outcome = runLifetimeRequest(*setup.opened.library, request, texts);
     if (outcome.stage == LifetimeStage::Cycle) {
         return refusedRequest(outcome.cycle.stage, outcome.message, o, command, setup, err);
     }
@@ -126,11 +127,11 @@ int runLifetime(const LifetimeCommandOptions& options, std::ostream& out, std::o
             return kExitCannotWrite;
         }
     }
-    printJson(lifetimeJson(device, outcome.result), out);
+    printJson(lifetimeJson(device, outcome.result), io);
     return kExitOk;
 }
 
-void registerLifetimeCommand(CLI::App& app, int& exitStatus) {
+void registerLifetimeCommand(CLI::App& app, CommandIo& io, int& exitStatus) {
     auto options = std::make_shared<LifetimeCommandOptions>();
     CLI::App* command = app.add_subcommand(
         "lifetime", "Power-cycling lifetime of a load cycle of up to 25 modes, as JSON");
@@ -150,8 +151,7 @@ void registerLifetimeCommand(CLI::App& app, int& exitStatus) {
                       "Also count the junction's swing within each output period");
     command->add_option("--min-range", options->minRange,
                         "Leave out counted cycles of a smaller range, K (default 0)");
-    command->callback(
-        [options, &exitStatus] { exitStatus = runLifetime(*options, std::cout, std::cerr); });
+    command->callback([options, &io, &exitStatus] { exitStatus = runLifetime(*options, io); });
 }
 
 }  // namespace thermalyx::cli

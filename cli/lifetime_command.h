@@ -26,7 +26,7 @@ struct LifetimeCommandOptions {
     bool ripple = false;
 };
 
-int runLifetime(const LifetimeCommandOptions& options, std::ostream& out, std::ostream& err);
+int runLifetime(const LifetimeCommandOptions& options, CommandIo& io);
 
 // The document "lifetime" prints.
 nlohmann::json lifetimeJson(const DeviceIndexEntry& device, const LifetimeResult& result);

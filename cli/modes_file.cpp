@@ -7,6 +7,7 @@ namespace thermalyx::cli {
 namespace {
 
 constexpr std::size_t kModeFileFields = 11;
+constexpr std::size_t kMaxModeFileBytes = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -68,9 +69,17 @@ bool readModeFile(const std::string& path, std::vector<ModeRowTexts>& rows, std:
         error = path + ": cannot be read";
         return false;
     }
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // 25 rows of eleven fields fit many times over; anything longer (a device
+    // such as /dev/zero, a runaway file) is refused without being read to its end.
+    std::string content(kMaxModeFileBytes + 1, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
     if (in.bad()) {
         error = path + ": cannot be read";
+        return false;
+    }
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    if (content.size() > kMaxModeFileBytes) {
+        error = path + ": longer than " + std::to_string(kMaxModeFileBytes) + " bytes";
         return false;
     }
     if (!parseModeLines(content, rows, error)) {

@@ -148,7 +148,9 @@ nlohmann::json sweepPointJson(const SweepPlan& plan, const SweepPoint& point) {
     return json;
 }
 
-int runSweepCommand(const SweepOptions& options, std::ostream& out, std::ostream& err) {
+int runSweepCommand(const SweepOptions& options, CommandIo& io) {
+    std::ostream& out = io.out;
+    std::ostream& err = io.err;
     const CalculationOptions& o = options.fixed.common;
     Setup setup;
     if (int status = checkCommonUsage(o, kCommand, setup, err); status != kExitOk) return status;
@@ -163,34 +165,36 @@ int runSweepCommand(const SweepOptions& options, std::ostream& out, std::ostream
     }
     if (options.format != "json" && options.format != "csv")
         return usage(err, kCommand, "--format takes json or csv");
-    if (int status = openSetup(o, kCommand, setup, err); status != kExitOk) return status;
+    if (int status = openSetup(o, kCommand, setup, io); status != kExitOk) return status;
 
     fillRequest(o, setup, request.base);
     request.base.texts = givenTextsOf(options.fixed);
     request.base.dcLock = options.fixed.dcLock;
-    const SweepPlan plan = planSweep(*setup.library, request);
+    const SweepPlan plan = planSweep(*setup.opened.library, request);
     if (!plan.rangeError.empty()) return usage(err, kCommand, plan.rangeError);
     if (!plan.ok()) return refusedRequest(plan.stage, plan.message, o, kCommand, setup, err);
 
     if (options.format == "csv") {
         out << sweepCsvHeader(plan);
         runSweep(
-            *setup.library, plan,
+            *setup.opened.library, plan,
             [&](std::size_t, const SweepPoint& point) { out << sweepCsvRow(plan, point); },
             parallel);
     } else {
-        // The head object, opened again for the points.
-        std::string head = dumpJson(sweepHeadJson(plan));
+        // The head object, opened again for the points; on one line when asked.
+        const bool compact = io.compactJson;
+        std::string head = compact ? dumpLine(sweepHeadJson(plan)) : dumpJson(sweepHeadJson(plan));
         head.erase(head.rfind('}'));
         while (!head.empty() && (head.back() == '\n' || head.back() == ' ')) head.pop_back();
-        out << head << ",\n  \"points\": [";
+        out << head << (compact ? ",\"points\":[" : ",\n  \"points\": [");
         runSweep(
-            *setup.library, plan,
+            *setup.opened.library, plan,
             [&](std::size_t index, const SweepPoint& point) {
-                out << (index == 0 ? "\n    " : ",\n    ") << dumpLine(sweepPointJson(plan, point));
+                if (index > 0) out << ',';
+                out << (compact ? "" : "\n    ") << dumpLine(sweepPointJson(plan, point));
             },
             parallel);
-        out << "\n  ]\n}\n";
+        out << (compact ? "]}\n" : "\n  ]\n}\n");
     }
     out.flush();
     if (!out) {
@@ -200,7 +204,7 @@ int runSweepCommand(const SweepOptions& options, std::ostream& out, std::ostream
     return kExitOk;
 }
 
-void registerSweepCommand(CLI::App& app, int& exitStatus) {
+void registerSweepCommand(CLI::App& app, CommandIo& io, int& exitStatus) {
     auto sweep = std::make_shared<SweepOptions>();
     CLI::App* command = app.add_subcommand(
         "sweep",
@@ -222,9 +226,9 @@ void registerSweepCommand(CLI::App& app, int& exitStatus) {
     command->add_option("--format", sweep->format, "json or csv (default json)")
         ->check(CLI::IsMember({"json", "csv"}));
     const CLI::Option* ta = command->get_option("--ta");
-    command->callback([sweep, ta, &exitStatus] {
+    command->callback([sweep, ta, &io, &exitStatus] {
         sweep->taGiven = ta->count() > 0;
-        exitStatus = runSweepCommand(*sweep, std::cout, std::cerr);
+        exitStatus = runSweepCommand(*sweep, io);
     });
 }
 

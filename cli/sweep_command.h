@@ -37,6 +37,6 @@ nlohmann::json sweepHeadJson(const SweepPlan& plan);
 nlohmann::json sweepPointJson(const SweepPlan& plan, const SweepPoint& point);
 
 // Messages go to err, the points to out. Returns the exit status.
-int runSweepCommand(const SweepOptions& options, std::ostream& out, std::ostream& err);
+int runSweepCommand(const SweepOptions& options, CommandIo& io);
 
 }  // namespace thermalyx::cli

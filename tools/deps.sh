@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
     clang libclang-rt-14-dev clang-format
     xvfb xauth locales
-    dpkg-dev file help2man lintian
+    dpkg-dev file help2man lintian parallel
 )
 
 sudo_cmd=()

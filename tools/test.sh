@@ -26,7 +26,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== parallel analyses under ThreadSanitizer (tests labelled parallel)"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHERMALYX_TSAN=ON \
     -DTHERMALYX_GUI=OFF -DTHERMALYX_BENCH=OFF
-cmake --build build/tsan -j "$jobs" --target analysis_parallel_tests
+cmake --build build/tsan -j "$jobs" --target analysis_parallel_tests cli_batch_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
     ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L parallel
 

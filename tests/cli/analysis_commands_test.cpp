@@ -25,8 +25,10 @@ struct Outcome {
 template <typename Options, typename Command>
 Outcome runWith(const Options& options, Command command) {
     std::ostringstream out, err;
+    cli::LibraryLoader libraries;
+    cli::CommandIo io{out, err, libraries};
     Outcome r;
-    r.status = command(options, out, err);
+    r.status = command(options, io);
     r.out = out.str();
     r.err = err.str();
     return r;

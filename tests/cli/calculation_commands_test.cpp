@@ -119,16 +119,20 @@ protected:
 
     static CommandRun run(const SteadyOptions& o) {
         std::ostringstream out, err;
+        cli::LibraryLoader libraries;
+        cli::CommandIo io{out, err, libraries};
         CommandRun r;
-        r.status = cli::runSteady(o, out, err);
+        r.status = cli::runSteady(o, io);
         r.out = out.str();
         r.err = err.str();
         return r;
     }
     static CommandRun run(const CycleOptions& o) {
         std::ostringstream out, err;
+        cli::LibraryLoader libraries;
+        cli::CommandIo io{out, err, libraries};
         CommandRun r;
-        r.status = cli::runCycle(o, out, err);
+        r.status = cli::runCycle(o, io);
         r.out = out.str();
         r.err = err.str();
         return r;
@@ -296,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     o.common.dataFolder += "missing/";
                                     o.outputFrequency = "050";
                                 },
-                                1, "thermalyx-cli steady: the device library"},
+                                1, "Error= 2\nthermalyx-cli steady: the device library"},
                       OrderCase{"leading zero", [](SteadyOptions& o) { o.outputFrequency = "050"; },
                                 2, kLimitExceededMessage.data()},
                       OrderCase{"beyond the limit", [](SteadyOptions& o) { o.rgOff = "100.01"; }, 2,
@@ -478,6 +482,11 @@ TEST_F(CalculationCommandTest, CycleChecksInItsOrder) {
     EXPECT_EQ(run(o).status, cli::kExitUsage);
     o.modesPath = dir_.file("no-such-file.txt");
     EXPECT_EQ(run(o).status, cli::kExitUsage);
+    // A file without end is refused, not read until memory runs out.
+    o.modesPath = "/dev/zero";
+    const CommandRun endless = run(o);
+    EXPECT_EQ(endless.status, cli::kExitUsage);
+    EXPECT_NE(endless.err.find("/dev/zero: longer than 1048576 bytes"), std::string::npos);
 }
 
 struct CycleRowCase {

@@ -50,8 +50,10 @@ protected:
 
     static CommandRun run(const LifetimeCommandOptions& o) {
         std::ostringstream out, err;
+        cli::LibraryLoader libraries;
+        cli::CommandIo io{out, err, libraries};
         CommandRun r;
-        r.status = cli::runLifetime(o, out, err);
+        r.status = cli::runLifetime(o, io);
         r.out = out.str();
         r.err = err.str();
         return r;

@@ -42,8 +42,10 @@ protected:
 
     static SweepRun run(const cli::SweepOptions& o) {
         std::ostringstream out, err;
+        cli::LibraryLoader libraries;
+        cli::CommandIo io{out, err, libraries};
         SweepRun r;
-        r.status = cli::runSweepCommand(o, out, err);
+        r.status = cli::runSweepCommand(o, io);
         r.out = out.str();
         r.err = err.str();
         return r;
@@ -54,7 +56,9 @@ protected:
         o.outputCurrent = current;
         o.carrierFrequency = carrier;
         std::ostringstream out, err;
-        EXPECT_EQ(cli::runSteady(o, out, err), 0) << err.str();
+        cli::LibraryLoader libraries;
+        cli::CommandIo io{out, err, libraries};
+        EXPECT_EQ(cli::runSteady(o, io), 0) << err.str();
         return json::parse(out.str());
     }
 
