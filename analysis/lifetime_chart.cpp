@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "library/csv_table.h"
 #include "library/number_text.h"
 
 namespace thermalyx {
@@ -133,6 +134,16 @@ ChartGeometry damageChart(const std::vector<DamageClass>& classes, FrameSize fra
         x -= 14;
     }
     return chart;
+}
+
+std::string damageClassesCsv(const std::vector<DamageClass>& classes) {
+    std::string table;
+    appendCsvRow(table, {"from", "to", "igbtShare", "fwdShare"});
+    for (const DamageClass& c : classes) {
+        appendCsvRow(table, {csvNumber(c.from), csvNumber(c.to), csvNumber(c.igbtShare),
+                             csvNumber(c.fwdShare)});
+    }
+    return table;
 }
 
 }  // namespace thermalyx

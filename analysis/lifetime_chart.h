@@ -2,6 +2,7 @@
 // over classes of junction temperature swing.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "analysis/lifetime.h"
@@ -22,6 +23,9 @@ struct DamageClass {
 // from 0 up to the class holding the largest swing; counted and ripple cycles
 // alike. A chip without damage has every share 0.
 std::vector<DamageClass> damageClasses(const LifetimeResult& result);
+
+// The classes as a comma-separated table: from, to (K), igbtShare, fwdShare (%).
+std::string damageClassesCsv(const std::vector<DamageClass>& classes);
 
 // Two bars per class, IGBT (kIgbtPen's colour) then FWD (kFwdPen's), over a
 // value axis of 10 % divisions up to the largest share; class bounds below, a

@@ -242,7 +242,9 @@ void LifetimeDialog::showResult() {
         }
     }
     table_->resizeColumnsToContents();
-    chart_->setChart(damageChart(damageClasses(result), chart_->frameSize(), axisTextWidth()));
+    const std::vector<DamageClass> classes = damageClasses(result);
+    chart_->setChart(damageChart(classes, chart_->frameSize(), axisTextWidth()));
+    exports_->setData([classes] { return damageClassesCsv(classes); });
     saveButton_->setEnabled(true);
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "library/csv_table.h"
+#include "library/number_text.h"
+
 namespace thermalyx {
 namespace {
 
@@ -31,6 +34,16 @@ TEST(DamageClasses, WidenToTwelveClassesAndShareEachChipsDamage) {
     EXPECT_DOUBLE_EQ(classes[0].igbtShare, 25.0);
     EXPECT_DOUBLE_EQ(classes[1].igbtShare, 75.0);  // a bound belongs to the class above
     EXPECT_DOUBLE_EQ(classes[6].fwdShare, 100.0);
+    // The table holds the classes as they are, one row each.
+    std::vector<std::vector<std::string>> rows;
+    std::string reason;
+    ASSERT_TRUE(parseCsv(damageClassesCsv(classes), rows, reason)) << reason;
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"from", "to", "igbtShare", "fwdShare"}));
+    EXPECT_EQ(rows[2][0], "20");
+    EXPECT_EQ(rows[2][1], "40");
+    EXPECT_EQ(readNumber(rows[2][2]), classes[1].igbtShare);  // every digit kept
+    EXPECT_EQ(rows[2][3], "0");
 
     // Neither chip damaged (or no cycle at all): one empty class, no division by zero.
     LifetimeResult none;

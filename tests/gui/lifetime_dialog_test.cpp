@@ -72,7 +72,7 @@ void LifetimeDialogTest::lifetimeOfTheCycleOnShow() {
         QCOMPARE(dialog.exportButton()->y(), dialog.closeButton()->y());
         QVERIFY(dialog.exportButton()->x() > dialog.closeButton()->geometry().right());
         QCOMPARE(exportMenuEntries(dialog.exportButton()->menu()),
-                 expectedExportEntries({QStringLiteral("chart")}, false));
+                 expectedExportEntries({QStringLiteral("chart")}, true));
         const QString fault = pictureExportFault(*dialog.chartExport(), 0,
                                                  dialog.damageChartView()->size(), program.prompt);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
