@@ -225,14 +225,22 @@ TEST(Batch, EveryLineGetsItsOwnAnswerAndTheRestStillRun) {
                               lineOf({"frobnicate"}, "other") + "\r\n   \n" + lineOf(rejected) +
                               "\n" + lineOf(unknown, "unknown") + "\n" +
                               lineOf({"steady", "--report", "r.txt"}) + "\n" +
-                              lineOf({"find", "--kind", "0", "--a", "QH-Series"}, "last");
+                              lineOf({"find", "--kind", "0", "--a", "QH-Series"}, "last") + "\n" +
+                              lineOf({"library", "--data", "no-such-folder"});
     const BatchRun run = runBatchOf(input, 2);
     EXPECT_EQ(run.status, cli::kExitBatchLineFailed);
     const std::vector<json> a = answersOf(run.output);
-    ASSERT_EQ(a.size(), 7u) << run.output;
-    const std::vector<int> lines = {1, 2, 3, 5, 6, 7, 8};
-    const std::vector<int> exits = {0,  64, 64, cli::kExitInputRejected, cli::kExitUnknownDevice,
-                                    64, 0};
+    ASSERT_EQ(a.size(), 8u) << run.output;
+    const std::vector<int> lines = {1, 2, 3, 5, 6, 7, 8, 9};
+    // The last line's own --data wins over the batch's.
+    const std::vector<int> exits = {0,
+                                    64,
+                                    64,
+                                    cli::kExitInputRejected,
+                                    cli::kExitUnknownDevice,
+                                    64,
+                                    0,
+                                    cli::kExitLibraryNotLoaded};
     for (std::size_t i = 0; i < a.size(); ++i) {
         EXPECT_EQ(a[i].at("line"), lines[i]);
         EXPECT_EQ(a[i].at("exit"), exits[i]) << a[i];
