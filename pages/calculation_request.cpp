@@ -195,6 +195,21 @@ LoadCycleOutcome runLoadCycleRequest(const DeviceLibrary& library, const LoadCyc
     return outcome;
 }
 
+int chosenModulation(bool twoArms, bool threeArms) {
+    if (twoArms) return kModulationTwoArms;
+    return threeArms ? kModulationThreeArms : 0;
+}
+
+PageAnswer pageAnswer(RequestStage stage, const std::string& message,
+                      const DeviceIndexEntry* device) {
+    PageAnswer answer;
+    // A refused Ta ends the command before the device is looked up.
+    answer.deviceUsed = stage != RequestStage::Ambient && device != nullptr;
+    if (stage != RequestStage::None) answer.message = message;
+    answer.showResult = stage == RequestStage::None;
+    return answer;
+}
+
 bool steadyCalculateEnabled(bool deviceApplied, bool modelReady) {
     return deviceApplied && modelReady;
 }

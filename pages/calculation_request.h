@@ -130,6 +130,21 @@ SteadyOutcome runSteadyRequest(const DeviceLibrary& library, const SteadyRequest
 LoadCycleOutcome runLoadCycleRequest(const DeviceLibrary& library, const LoadCycleRequest& request,
                                      SolverPath path = SolverPath::Fast);
 
+// The modulation the page's two options give: kModulationTwoArms,
+// kModulationThreeArms, or 0 when neither is chosen.
+int chosenModulation(bool twoArms, bool threeArms);
+
+// What a page does with an outcome, in this order: it reports the device as
+// used, shows the input-error message (none when empty: a missing device or
+// modulation ends the command silently), and opens the result window.
+struct PageAnswer {
+    bool deviceUsed = false;
+    std::string message;
+    bool showResult = false;
+};
+PageAnswer pageAnswer(RequestStage stage, const std::string& message,
+                      const DeviceIndexEntry* device);
+
 // Whether a calculate command may be pressed: a device applied and a complete
 // model, and for the load cycle at least one mode row.
 bool steadyCalculateEnabled(bool deviceApplied, bool modelReady);

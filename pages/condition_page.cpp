@@ -93,14 +93,7 @@ ConditionPage::ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidg
 }
 
 void ConditionPage::setDefaultTexts(const ConditionTexts& texts) {
-    const std::array<const std::string*, FieldCount> values = {&texts.outputFrequency,
-                                                               &texts.outputCurrent,
-                                                               &texts.carrierFrequency,
-                                                               &texts.powerFactor,
-                                                               &texts.modulationRate,
-                                                               &texts.dcVoltage,
-                                                               &texts.rgOn,
-                                                               &texts.rgOff};
+    const auto values = conditionFields(texts);
     for (int i = 0; i < FieldCount; ++i) {
         fields_[i]->setText(QString::fromStdString(*values[i]));
     }
@@ -127,14 +120,14 @@ void ConditionPage::showInputError(const std::string& message) {
                    QString::fromStdString(std::string(kInputErrorCaption)), PromptIcon::Warning);
 }
 
+bool ConditionPage::answer(const PageAnswer& answer, const SharedInputs& inputs) {
+    if (answer.deviceUsed) emit deviceUsed(inputs.series, inputs.typeNumber);
+    if (!answer.message.empty()) showInputError(answer.message);
+    return answer.showResult;
+}
+
 void ConditionPage::calculateSteady(const SharedInputs& inputs) {
-    if (twoArms_->isChecked()) {
-        modulation_ = kModulationTwoArms;
-    } else if (threeArms_->isChecked()) {
-        modulation_ = kModulationThreeArms;
-    } else {
-        modulation_ = 0;
-    }
+    modulation_ = chosenModulation(twoArms_->isChecked(), threeArms_->isChecked());
     SteadyRequest request;
     request.ambientText = inputs.ambientText;
     request.series = inputs.series;
@@ -144,21 +137,8 @@ void ConditionPage::calculateSteady(const SharedInputs& inputs) {
     request.dcLock = dcLock_->isChecked();
     request.heatsink = inputs.heatsink;
     SteadyOutcome outcome = runSteadyRequest(library_, request);
+    if (!answer(pageAnswer(outcome.stage, outcome.message, outcome.device), inputs)) return;
 
-    if (outcome.stage == RequestStage::Ambient) {
-        showInputError(outcome.message);
-        return;
-    }
-    if (outcome.device != nullptr) {
-        emit deviceUsed(inputs.series, inputs.typeNumber);
-    }
-    if (!outcome.ok()) {
-        // A missing device or modulation ends the command silently.
-        if (!outcome.message.empty()) {
-            showInputError(outcome.message);
-        }
-        return;
-    }
     lastSteady_.condition = std::move(outcome.condition);
     lastSteady_.result = std::move(outcome.result);
 

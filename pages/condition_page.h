@@ -77,6 +77,8 @@ public slots:
 
 private:
     void showInputError(const std::string& message);
+    // Carries out a request's answer; true when the result window is to open.
+    bool answer(const PageAnswer& answer, const SharedInputs& inputs);
 
     const DeviceLibrary& library_;
     Prompt& prompt_;

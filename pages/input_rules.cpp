@@ -107,15 +107,7 @@ bool isComputableOperatingPoint(const OperatingCondition& condition, double fo,
 
 std::string checkConditionTexts(const ConditionTexts& texts, const ConditionLimits& limits,
                                 OperatingCondition& condition) {
-    const std::array<const std::string*, 8> fieldOrder = {&texts.outputFrequency,
-                                                          &texts.outputCurrent,
-                                                          &texts.carrierFrequency,
-                                                          &texts.powerFactor,
-                                                          &texts.modulationRate,
-                                                          &texts.dcVoltage,
-                                                          &texts.rgOn,
-                                                          &texts.rgOff};
-    for (const std::string* text : fieldOrder) {
+    for (const std::string* text : conditionFields(texts)) {
         if (!isNumberText(*text)) return limitExceeded();
     }
 

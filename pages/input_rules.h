@@ -61,6 +61,19 @@ struct ConditionTexts {
     std::string rgOff;
 };
 
+// The eight texts of a ConditionTexts, const or not, in field order.
+template <class Texts>
+constexpr auto conditionFields(Texts& texts) {
+    return std::array{&texts.outputFrequency,
+                      &texts.outputCurrent,
+                      &texts.carrierFrequency,
+                      &texts.powerFactor,
+                      &texts.modulationRate,
+                      &texts.dcVoltage,
+                      &texts.rgOn,
+                      &texts.rgOff};
+}
+
 // The texts a device's defaults are shown with when it is selected.
 ConditionTexts defaultConditionTexts(const ConditionLimits& limits);
 

@@ -336,14 +336,14 @@ void LoadCyclePage::onTableDoubleClicked() {
     }
 }
 
+bool LoadCyclePage::answer(const PageAnswer& answer, const SharedInputs& inputs) {
+    if (answer.deviceUsed) emit deviceUsed(inputs.series, inputs.typeNumber);
+    if (!answer.message.empty()) showInputError(answer.message);
+    return answer.showResult;
+}
+
 void LoadCyclePage::calculateLoadCycle(const SharedInputs& inputs) {
-    if (twoArms_->isChecked()) {
-        modulation_ = kModulationTwoArms;
-    } else if (threeArms_->isChecked()) {
-        modulation_ = kModulationThreeArms;
-    } else {
-        modulation_ = 0;
-    }
+    modulation_ = chosenModulation(twoArms_->isChecked(), threeArms_->isChecked());
     LoadCycleRequest request;
     request.ambientText = inputs.ambientText;
     request.series = inputs.series;
@@ -355,21 +355,8 @@ void LoadCyclePage::calculateLoadCycle(const SharedInputs& inputs) {
     request.tjMode = tjMode_;
     request.heatsink = inputs.heatsink;
     LoadCycleOutcome outcome = runLoadCycleRequest(library_, request);
+    if (!answer(pageAnswer(outcome.stage, outcome.message, outcome.device), inputs)) return;
 
-    if (outcome.stage == RequestStage::Ambient) {
-        showInputError(outcome.message);
-        return;
-    }
-    if (outcome.device != nullptr) {
-        emit deviceUsed(inputs.series, inputs.typeNumber);
-    }
-    if (!outcome.ok()) {
-        // A missing device or modulation ends the command silently.
-        if (!outcome.message.empty()) {
-            showInputError(outcome.message);
-        }
-        return;
-    }
     lastLoadCycle_.request = std::move(request);
     lastLoadCycle_.modes = std::move(outcome.modes);
     lastLoadCycle_.result = std::move(outcome.result);

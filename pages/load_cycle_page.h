@@ -116,6 +116,8 @@ private:
     // Enables "calculate" when a device, the model and a mode are there.
     void updateCalculateEnabled();
     void showInputError(const std::string& message);
+    // Carries out a request's answer; true when the result window is to open.
+    bool answer(const PageAnswer& answer, const SharedInputs& inputs);
     std::string cellText(int row, int column) const;
 
     const DeviceLibrary& library_;

@@ -154,14 +154,7 @@ inline void exerciseAmbient(std::string_view text) {
 inline void exerciseCondition(const std::vector<std::string_view>& fields,
                               const ConditionLimits& limits) {
     ConditionTexts texts = defaultConditionTexts(limits);
-    const std::array<std::string*, 8> order = {&texts.outputFrequency,
-                                               &texts.outputCurrent,
-                                               &texts.carrierFrequency,
-                                               &texts.powerFactor,
-                                               &texts.modulationRate,
-                                               &texts.dcVoltage,
-                                               &texts.rgOn,
-                                               &texts.rgOff};
+    const auto order = conditionFields(texts);
     for (std::size_t i = 0; i < fields.size() && i < order.size(); ++i)
         *order[i] = std::string(fields[i]);
 

@@ -72,10 +72,6 @@ struct SteadyWindow : Program {
     }
 };
 
-QRect boxRect(const Box& box) {
-    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
-}
-
 }  // namespace
 
 class ChartExportTest : public QObject {

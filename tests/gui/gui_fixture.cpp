@@ -7,6 +7,7 @@
 
 #include "pages/device_selection_page.h"
 #include "pages/heatsink_page.h"
+#include "results/result_window.h"
 #include "widgets/byte_text_combo_box.h"
 
 namespace thermalyx::test {
@@ -113,6 +114,45 @@ void Program::estimateHeatsink(const QString& capacity) {
     page.rthFactorEdit()->setText(QStringLiteral("1.0"));
     page.tthFactorEdit()->setText(QStringLiteral("1.0"));
     page.estimateButton()->click();
+}
+
+QRect boxRect(const Box& box) {
+    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+}
+
+QString resultLayoutFault(const ResultWindow& window, const QWidget& upperFrame,
+                          const QWidget& lowerFrame) {
+    const QRect upper = upperFrame.geometry();
+    const QRect lower = lowerFrame.geometry();
+    const QRect upperLegend = boxRect(window.temperatureLegend().box);
+    const QRect lowerLegend = boxRect(window.lossLegend().box);
+    for (const QRect& legend : {upperLegend, lowerLegend}) {
+        if (legend.intersects(upper) || legend.intersects(lower)) return "a legend over a frame";
+        if (!window.rect().contains(legend)) return "a legend outside the window";
+    }
+    if (upperLegend.bottom() >= upper.top()) return "the upper legend not above its frame";
+    if (lowerLegend.top() <= upper.bottom() || lowerLegend.bottom() >= lower.top())
+        return "the lower legend not between the frames";
+    for (const QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other == &upperFrame || other == &lowerFrame) continue;
+        if (other->geometry().intersects(upper) || other->geometry().intersects(lower))
+            return other->objectName() + " over a frame";
+    }
+    if (!window.rect().contains(lower)) return "the lower frame outside the window";
+    return {};
+}
+
+void RenderingTest::initTestCase() {
+    const QString path = qEnvironmentVariable("THERMALYX_RENDER_DIR");
+    if (path.isEmpty()) {
+        QSKIP("THERMALYX_RENDER_DIR names no folder to render into");
+    }
+    QVERIFY(QDir().mkpath(path));
+    folder_ = QDir(path);
+}
+
+bool RenderingTest::save(QWidget& window, const QString& name) {
+    return window.grab().save(folder_.filePath(name + QStringLiteral(".png")));
 }
 
 }  // namespace thermalyx::test

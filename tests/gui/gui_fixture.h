@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QObject>
 #include <QString>
@@ -16,9 +17,14 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "charts/chart_geometry.h"
 #include "library/device_library.h"
 #include "library/library_writer.h"
 #include "scripted_prompt.h"
+
+namespace thermalyx {
+class ResultWindow;
+}
 
 namespace thermalyx::test {
 
@@ -69,6 +75,33 @@ std::unique_ptr<ModalDriver> whenShown(std::function<void(T&)> action, bool repe
         [action = std::move(action)](QDialog& dialog) { action(dynamic_cast<T&>(dialog)); },
         repeat);
 }
+
+// A Box of the chart geometry as a widget rectangle.
+QRect boxRect(const Box& box);
+
+// The first fault of a result window's layout, empty when there is none: both
+// legends inside the window and clear of both chart frames, the upper legend
+// above the upper frame and the lower one between the frames; no other child
+// over a frame; the lower frame inside the window.
+QString resultLayoutFault(const ResultWindow& window, const QWidget& upperFrame,
+                          const QWidget& lowerFrame);
+
+// A test that renders windows to PNG files in the folder THERMALYX_RENDER_DIR
+// names; it skips when that names none.
+class RenderingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+protected:
+    // Saves the window as NAME.png; false when the file can't be written.
+    bool save(QWidget& window, const QString& name);
+    const QDir& folder() const { return folder_; }
+
+private:
+    QDir folder_;
+};
 
 // Replaces a field's text by typing, as a user does (so edit handlers run).
 void typeInto(QLineEdit* field, const QString& text);

@@ -19,6 +19,7 @@
 #include "pages/mode_editor_dialog.h"
 #include "results/load_cycle_result_dialog.h"
 #include "tests/support/gui_messages.h"
+#include "tests/support/sample_records.h"
 #include "widgets/byte_text_combo_box.h"
 
 using namespace thermalyx;
@@ -40,28 +41,8 @@ LibraryDevice testDevice(const LibraryDevice& base, const std::string& series,
         series;
     device.spec.typeNumber = device.search.typeNumber = device.limits.typeNumber =
         device.params.typeNumber = type;
-    ConditionLimits& l = device.limits;
-    l.outputFrequencyMax = 400;
-    l.outputFrequencyMin = frequencyMin;
-    l.outputFrequencyDefault = 50;
-    l.outputCurrentMax = 200;
-    l.outputCurrentMin = 0.1;
-    l.outputCurrentDefault = 50;
-    l.carrierFrequencyMax = 20;
-    l.carrierFrequencyMin = 1;
-    l.carrierFrequencyDefault = 8;
-    l.powerFactorMax = 1;
-    l.powerFactorMin = -1;
-    l.powerFactorDefault = 0.85;
-    l.modulationRateMax = 1.15;
-    l.modulationRateMin = 0;
-    l.modulationRateDefault = 1;
-    l.dcVoltageMax = 800;
-    l.dcVoltageMin = 100;
-    l.dcVoltageDefault = 300.7;
-    l.gateResistanceMax = 50;
-    l.gateResistanceMin = 1;
-    l.gateResistanceDefault = 5.6;
+    setInputLimits(device.limits, {400,  frequencyMin, 50, 200, 0.1, 50,  20,    1,  8, 1,  -1,
+                                   0.85, 1.15,         0,  1,   800, 100, 300.7, 50, 1, 5.6});
     return device;
 }
 

@@ -19,30 +19,12 @@
 using namespace thermalyx;
 using namespace thermalyx::test;
 
-class LoadCycleRendering : public QObject {
+class LoadCycleRendering : public RenderingTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void renderTheLoadCycleWindows();
-
-private:
-    bool save(QWidget& window, const QString& name);
-    QDir folder_;
 };
-
-void LoadCycleRendering::initTestCase() {
-    const QString path = qEnvironmentVariable("THERMALYX_RENDER_DIR");
-    if (path.isEmpty()) {
-        QSKIP("THERMALYX_RENDER_DIR names no folder to render into");
-    }
-    QVERIFY(QDir().mkpath(path));
-    folder_ = QDir(path);
-}
-
-bool LoadCycleRendering::save(QWidget& window, const QString& name) {
-    return window.grab().save(folder_.filePath(name + QStringLiteral(".png")));
-}
 
 void LoadCycleRendering::renderTheLoadCycleWindows() {
     Program program(sampleFolder());
@@ -87,7 +69,7 @@ void LoadCycleRendering::renderTheLoadCycleWindows() {
         // Each chart as exported: the PNG at twice the size, and the SVG.
         for (int chart = 0; chart < 2; ++chart) {
             const QString base =
-                folder_.filePath(QStringLiteral("lc4_load_cycle_chart_%1").arg(chart));
+                folder().filePath(QStringLiteral("lc4_load_cycle_chart_%1").arg(chart));
             std::string reason;
             saveChartPng(dialog.chartPicture(chart), (base + QStringLiteral(".png")).toStdString(),
                          reason, systemReportFileSystem());

@@ -21,30 +21,12 @@
 using namespace thermalyx;
 using namespace thermalyx::test;
 
-class WindowRendering : public QObject {
+class WindowRendering : public RenderingTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void renderEveryWindow();
-
-private:
-    bool save(QWidget& window, const QString& name);
-    QDir folder_;
 };
-
-void WindowRendering::initTestCase() {
-    const QString path = qEnvironmentVariable("THERMALYX_RENDER_DIR");
-    if (path.isEmpty()) {
-        QSKIP("THERMALYX_RENDER_DIR names no folder to render into");
-    }
-    QVERIFY(QDir().mkpath(path));
-    folder_ = QDir(path);
-}
-
-bool WindowRendering::save(QWidget& window, const QString& name) {
-    return window.grab().save(folder_.filePath(name + QStringLiteral(".png")));
-}
 
 void WindowRendering::renderEveryWindow() {
     DisclaimerDialog disclaimer;
@@ -90,7 +72,7 @@ void WindowRendering::renderEveryWindow() {
         save(dialog, QStringLiteral("8_steady_result"));
         // Each chart as exported: the PNG at twice the size, and the SVG.
         for (int chart = 0; chart < 2; ++chart) {
-            const QString base = folder_.filePath(QStringLiteral("8_steady_chart_%1").arg(chart));
+            const QString base = folder().filePath(QStringLiteral("8_steady_chart_%1").arg(chart));
             std::string reason;
             saveChartPng(dialog.chartPicture(chart), (base + QStringLiteral(".png")).toStdString(),
                          reason, systemReportFileSystem());

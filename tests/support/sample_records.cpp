@@ -34,31 +34,22 @@ DeviceParamRecord sampleParams() {
     return params;
 }
 
+void setInputLimits(ConditionLimits& l, const std::array<double, 21>& f) {
+    l.outputFrequencyMax = f[0], l.outputFrequencyMin = f[1], l.outputFrequencyDefault = f[2];
+    l.outputCurrentMax = f[3], l.outputCurrentMin = f[4], l.outputCurrentDefault = f[5];
+    l.carrierFrequencyMax = f[6], l.carrierFrequencyMin = f[7], l.carrierFrequencyDefault = f[8];
+    l.powerFactorMax = f[9], l.powerFactorMin = f[10], l.powerFactorDefault = f[11];
+    l.modulationRateMax = f[12], l.modulationRateMin = f[13], l.modulationRateDefault = f[14];
+    l.dcVoltageMax = f[15], l.dcVoltageMin = f[16], l.dcVoltageDefault = f[17];
+    l.gateResistanceMax = f[18], l.gateResistanceMin = f[19], l.gateResistanceDefault = f[20];
+}
+
 ConditionLimits sampleLimits() {
     ConditionLimits l;
     l.series = "Z-Series";
     l.typeNumber = "6NZ100B-120";
-    l.outputFrequencyMax = 400;
-    l.outputFrequencyMin = 0.1;
-    l.outputFrequencyDefault = 50;
-    l.outputCurrentMax = 100;
-    l.outputCurrentMin = 0.1;
-    l.outputCurrentDefault = 70;
-    l.carrierFrequencyMax = 20;
-    l.carrierFrequencyMin = 1;
-    l.carrierFrequencyDefault = 10;
-    l.powerFactorMax = 1;
-    l.powerFactorMin = -1;
-    l.powerFactorDefault = 0.85;
-    l.modulationRateMax = 1.15;
-    l.modulationRateMin = 0;
-    l.modulationRateDefault = 1;
-    l.dcVoltageMax = 800;
-    l.dcVoltageMin = 100;
-    l.dcVoltageDefault = 600;
-    l.gateResistanceMax = 27.2;
-    l.gateResistanceMin = 1.7;
-    l.gateResistanceDefault = 6.8;
+    setInputLimits(l, {400,  0.1,  50, 100, 0.1, 70,  20,  1,    10,  1,  -1,
+                       0.85, 1.15, 0,  1,   800, 100, 600, 27.2, 1.7, 6.8});
     return l;
 }
 

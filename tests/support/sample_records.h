@@ -2,12 +2,18 @@
 // (6NZ100B-120 of the Z-Series), its limits, a heat sink and an operating point.
 #pragma once
 
+#include <array>
+
 #include "engine/operating_point.h"
 #include "library/device_records.h"
 
 namespace thermalyx::test {
 
 DeviceParamRecord sampleParams();
+// Sets the 21 input limits: maximum, minimum and default of the output
+// frequency, output current, carrier frequency, power factor, modulation rate,
+// DC voltage and gate resistance, in that order.
+void setInputLimits(ConditionLimits& limits, const std::array<double, 21>& figures);
 // The ranges the input pages allow for the device; 600 V and 6.8 ohm are the
 // references its switching energies were taken at.
 ConditionLimits sampleLimits();
