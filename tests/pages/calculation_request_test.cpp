@@ -228,5 +228,20 @@ TEST(CalculateEnabledTest, NeedsADeviceAModelAndForTheCycleARow) {
     EXPECT_FALSE(loadCycleCalculateEnabled(true, false, 3));
 }
 
+TEST(PageAnswerTest, ARefusedTaNeverCountsTheDeviceAndOnlyASuccessOpensTheWindow) {
+    const DeviceIndexEntry device;
+    const PageAnswer ambient = pageAnswer(RequestStage::Ambient, "Ta", &device);
+    EXPECT_FALSE(ambient.deviceUsed);
+    EXPECT_EQ(ambient.message, "Ta");
+    const PageAnswer refused = pageAnswer(RequestStage::Engine, "refused", &device);
+    EXPECT_TRUE(refused.deviceUsed);
+    EXPECT_FALSE(refused.showResult);
+    const PageAnswer done = pageAnswer(RequestStage::None, "", &device);
+    EXPECT_TRUE(done.deviceUsed && done.showResult && done.message.empty());
+    EXPECT_FALSE(pageAnswer(RequestStage::Device, "", nullptr).deviceUsed);
+    EXPECT_EQ(chosenModulation(false, false), 0);
+    EXPECT_EQ(chosenModulation(false, true), kModulationThreeArms);
+}
+
 }  // namespace
 }  // namespace thermalyx
