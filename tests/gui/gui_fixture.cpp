@@ -9,6 +9,7 @@
 #include "pages/heatsink_page.h"
 #include "results/result_window.h"
 #include "widgets/byte_text_combo_box.h"
+#include "widgets/chart_export.h"
 
 namespace thermalyx::test {
 
@@ -153,6 +154,18 @@ void RenderingTest::initTestCase() {
 
 bool RenderingTest::save(QWidget& window, const QString& name) {
     return window.grab().save(folder_.filePath(name + QStringLiteral(".png")));
+}
+
+void RenderingTest::saveCharts(const ResultWindow& window, const QString& stem) {
+    for (int chart = 0; chart < 2; ++chart) {
+        const QString base = folder_.filePath(stem + QStringLiteral("_%1").arg(chart));
+        std::string reason;
+        saveChartPng(window.chartPicture(chart), (base + QStringLiteral(".png")).toStdString(),
+                     reason, systemReportFileSystem());
+        saveChartSvg(window.chartPicture(chart), QString(),
+                     (base + QStringLiteral(".svg")).toStdString(), reason,
+                     systemReportFileSystem());
+    }
 }
 
 }  // namespace thermalyx::test

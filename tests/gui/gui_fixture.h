@@ -97,7 +97,9 @@ private slots:
 protected:
     // Saves the window as NAME.png; false when the file can't be written.
     bool save(QWidget& window, const QString& name);
-    const QDir& folder() const { return folder_; }
+    // Saves both charts of a result window as exported: STEM_0 and STEM_1,
+    // each as a PNG at twice the size and as an SVG.
+    void saveCharts(const ResultWindow& window, const QString& stem);
 
 private:
     QDir folder_;

@@ -14,8 +14,6 @@
 #include "pages/mode_editor_dialog.h"
 #include "results/load_cycle_result_dialog.h"
 
-#include "widgets/chart_export.h"
-
 using namespace thermalyx;
 using namespace thermalyx::test;
 
@@ -66,17 +64,7 @@ void LoadCycleRendering::renderTheLoadCycleWindows() {
 
     auto result = whenShown<LoadCycleResultDialog>([this](LoadCycleResultDialog& dialog) {
         save(dialog, QStringLiteral("lc4_load_cycle_result"));
-        // Each chart as exported: the PNG at twice the size, and the SVG.
-        for (int chart = 0; chart < 2; ++chart) {
-            const QString base =
-                folder().filePath(QStringLiteral("lc4_load_cycle_chart_%1").arg(chart));
-            std::string reason;
-            saveChartPng(dialog.chartPicture(chart), (base + QStringLiteral(".png")).toStdString(),
-                         reason, systemReportFileSystem());
-            saveChartSvg(dialog.chartPicture(chart), QString(),
-                         (base + QStringLiteral(".svg")).toStdString(), reason,
-                         systemReportFileSystem());
-        }
+        saveCharts(dialog, QStringLiteral("lc4_load_cycle_chart"));
         dialog.accept();
     });
     QVERIFY(page.calculateButton()->isEnabled());

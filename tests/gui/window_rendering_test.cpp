@@ -16,7 +16,6 @@
 #include "pages/heatsink_page.h"
 #include "results/steady_result_dialog.h"
 #include "widgets/byte_text_combo_box.h"
-#include "widgets/chart_export.h"
 
 using namespace thermalyx;
 using namespace thermalyx::test;
@@ -70,16 +69,7 @@ void WindowRendering::renderEveryWindow() {
 
     auto result = whenShown<SteadyResultDialog>([this](SteadyResultDialog& dialog) {
         save(dialog, QStringLiteral("8_steady_result"));
-        // Each chart as exported: the PNG at twice the size, and the SVG.
-        for (int chart = 0; chart < 2; ++chart) {
-            const QString base = folder().filePath(QStringLiteral("8_steady_chart_%1").arg(chart));
-            std::string reason;
-            saveChartPng(dialog.chartPicture(chart), (base + QStringLiteral(".png")).toStdString(),
-                         reason, systemReportFileSystem());
-            saveChartSvg(dialog.chartPicture(chart), QString(),
-                         (base + QStringLiteral(".svg")).toStdString(), reason,
-                         systemReportFileSystem());
-        }
+        saveCharts(dialog, QStringLiteral("8_steady_chart"));
         dialog.reject();
     });
     window.tabs()->setCurrentIndex(2);
