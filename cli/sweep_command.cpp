@@ -9,6 +9,7 @@
 #include "cli/cli_common.h"
 #include "cli/record_json.h"
 #include "library/number_text.h"
+#include "pages/input_rules.h"
 
 namespace thermalyx::cli {
 namespace {
@@ -104,14 +105,7 @@ nlohmann::json fixedTextsJson(const SweepPlan& plan) {
     ConditionTexts texts;
     if (plan.device && plan.device->limits)
         texts = completeConditionTexts(given, *plan.device->limits);
-    const std::array<const std::string*, 8> byInput = {&texts.outputFrequency,
-                                                       &texts.outputCurrent,
-                                                       &texts.carrierFrequency,
-                                                       &texts.powerFactor,
-                                                       &texts.modulationRate,
-                                                       &texts.dcVoltage,
-                                                       &texts.rgOn,
-                                                       &texts.rgOff};
+    const auto byInput = conditionFields(texts);
     nlohmann::json json = nlohmann::json::object();
     for (std::size_t i = 0; i < byInput.size(); ++i) {
         const auto varied = [&](const SweepAxis& a) { return a.input == kSweepInputs[i]; };
