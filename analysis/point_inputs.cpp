@@ -56,16 +56,7 @@ std::string checkSharedInputs(const SteadyRequest& point) {
     if (std::string message = checkAmbientText(point.ambientText); !message.empty()) return message;
     if (point.modulation != kModulationTwoArms && point.modulation != kModulationThreeArms)
         return "Choose 2 arms or 3 arms.";
-    const GivenConditionTexts& g = point.texts;
-    const std::array<const std::optional<std::string>*, 8> given = {&g.outputFrequency,
-                                                                    &g.outputCurrent,
-                                                                    &g.carrierFrequency,
-                                                                    &g.powerFactor,
-                                                                    &g.modulationRate,
-                                                                    &g.dcVoltage,
-                                                                    &g.rgOn,
-                                                                    &g.rgOff};
-    for (const std::optional<std::string>* text : given) {
+    for (const std::optional<std::string>* text : conditionFields(point.texts)) {
         if (*text && !isNumberText(**text)) return std::string(kLimitExceededMessage);
     }
     return {};

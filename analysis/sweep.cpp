@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "analysis/point_inputs.h"
 #include "library/number_text.h"
 #include "pages/heatsink_rules.h"
 #include "pages/input_rules.h"
@@ -28,36 +29,10 @@ constexpr std::array<std::string_view, kSweepInputs.size()> kInputNames = {"outp
 constexpr std::size_t kChunkPoints = 512;
 
 void setInput(SteadyRequest& request, SweepInput input, const std::string& text) {
-    GivenConditionTexts& t = request.texts;
-    switch (input) {
-        case SweepInput::OutputFrequency:
-            t.outputFrequency = text;
-            return;
-        case SweepInput::OutputCurrent:
-            t.outputCurrent = text;
-            return;
-        case SweepInput::CarrierFrequency:
-            t.carrierFrequency = text;
-            return;
-        case SweepInput::PowerFactor:
-            t.powerFactor = text;
-            return;
-        case SweepInput::ModulationRate:
-            t.modulationRate = text;
-            return;
-        case SweepInput::DcVoltage:
-            t.dcVoltage = text;
-            return;
-        case SweepInput::RgOn:
-            t.rgOn = text;
-            return;
-        case SweepInput::RgOff:
-            t.rgOff = text;
-            return;
-        case SweepInput::Ta:
-            request.ambientText = text;
-            return;
-    }
+    if (input == SweepInput::Ta)
+        request.ambientText = text;
+    else
+        *conditionFields(request.texts)[static_cast<std::size_t>(input)] = text;
 }
 
 std::string checkAxes(const std::vector<SweepAxis>& axes, std::size_t& pointCount) {
@@ -88,24 +63,7 @@ bool variesTa(const SweepRequest& request) {
 
 // The network the points share, with the fixed Ta (NaN when Ta varies).
 HeatsinkModel sharedHeatsink(const SweepRequest& request) {
-    StageValues rth{}, tth{};
-    std::visit(
-        [&](const auto& given) {
-            using Given = std::decay_t<decltype(given)>;
-            if constexpr (std::is_same_v<Given, PageHeatsink>) {
-                rth = given.rth;
-                tth = given.tth;
-            } else if constexpr (std::is_same_v<Given, NetworkTexts>) {
-                checkHeatsinkTexts(given.rth, given.tth, rth, tth);
-            } else {
-                HeatsinkEstimate estimate;
-                computeHeatsinkEstimate(given.capacity, given.rthFactor, given.tthFactor, estimate);
-                rth = estimate.rth;
-                tth = estimate.tth;
-            }
-        },
-        request.base.heatsink);
-    HeatsinkModel model = buildHeatsinkModel(rth, tth, request.base.ambientText);
+    HeatsinkModel model = sharedHeatsinkModel(request.base);
     if (variesTa(request)) model.ambientTemperature = std::numeric_limits<double>::quiet_NaN();
     return model;
 }

@@ -45,27 +45,14 @@ int prepare(const PointOptions& o, std::string_view command, Setup& setup, Comma
     }
     if (o.format != "json" && o.format != "csv")
         return usage(err, command, "--format takes json or csv");
-    const std::pair<const char*, const std::optional<std::string>*> required[] = {
-        {"--output-frequency", &o.outputFrequency},
-        {"--power-factor", &o.powerFactor},
-        {"--modulation-rate", &o.modulationRate},
-        {"--dc-voltage", &o.dcVoltage}};
-    for (const auto& [name, text] : required) {
-        if (!*text) return usage(err, command, std::string(name) + " is required");
-    }
+    if (std::string missing = missingAnalysisInput(o.texts); !missing.empty())
+        return usage(err, command, missing);
     if (std::string error = heatsinkSourceOf(o.heatsink, setup.point.heatsink); !error.empty())
         return usage(err, command, error);
 
     setup.point.ambientText = o.ta;
     setup.point.dcLock = o.dcLock;
-    setup.point.texts = {o.outputFrequency,
-                         o.outputCurrent,
-                         o.carrierFrequency,
-                         o.powerFactor,
-                         o.modulationRate,
-                         o.dcVoltage,
-                         o.rgOn,
-                         o.rgOff};
+    setup.point.texts = o.texts;
     setup.opened = io.libraries.open(o.dataFolder);
     return kExitOk;
 }
@@ -87,8 +74,8 @@ int runRank(const RankOptions& options, CommandIo& io) {
     RankingRequest request;
     if (!parseRankingOrder(options.sort, request.order))
         return usage(err, command, "--sort takes fit, tj or loss");
-    if (!o.outputCurrent) return usage(err, command, "--output-current is required");
-    if (!o.carrierFrequency) return usage(err, command, "--carrier-frequency is required");
+    if (!o.texts.outputCurrent) return usage(err, command, "--output-current is required");
+    if (!o.texts.carrierFrequency) return usage(err, command, "--carrier-frequency is required");
     Setup setup;
     if (int status = prepare(o, command, setup, io); status != kExitOk) return status;
 
@@ -115,9 +102,9 @@ int runCapability(const CapabilityOptions& options, CommandIo& io) {
     std::ostream& err = io.err;
     constexpr std::string_view command = "capability";
     const PointOptions& o = options.point;
-    if (o.outputCurrent)
+    if (o.texts.outputCurrent)
         return usage(err, command, "--output-current does not apply: the current is the answer");
-    if (o.carrierFrequency) {
+    if (o.texts.carrierFrequency) {
         return usage(err, command,
                      "--carrier-frequency does not apply: give --carrier-frequencies");
     }
@@ -164,15 +151,7 @@ void addPointOptions(CLI::App& command, PointOptions& o) {
     command.add_option("--arms", o.arms, "Inverter modulation: 2 or 3 arms (default 2)");
     command.add_option("--ta", o.ta, "Ambient temperature text, deg C (default \"40\")");
     addHeatsinkOptions(command, o.heatsink);
-    command.add_option("--output-frequency", o.outputFrequency, "Output frequency (Hz), required");
-    command.add_option("--output-current", o.outputCurrent, "Output current (A rms)");
-    command.add_option("--carrier-frequency", o.carrierFrequency, "Carrier frequency (kHz)");
-    command.add_option("--power-factor", o.powerFactor, "Power factor (-1 to 1), required");
-    command.add_option("--modulation-rate", o.modulationRate, "Modulation rate, required");
-    command.add_option("--dc-voltage", o.dcVoltage, "DC link voltage (V), required");
-    command.add_option("--rg-on", o.rgOn, "Gate resistance on (ohm; default: each device's)");
-    command.add_option("--rg-off", o.rgOff, "Gate resistance off (ohm; default: each device's)");
-    command.add_flag("--dc-lock", o.dcLock, "DC LOCK: the current flows as direct current");
+    addOperatingOptions(command, o.texts, o.dcLock, OperatingOptionsFor::EveryDevice);
     command.add_option("--tj-limit", o.tjLimit, "Junction-temperature limit, deg C (default 150)");
     command.add_option("--jobs", o.jobs, "Worker threads (default: one per processor)");
     command.add_option("--format", o.format, "Print json (default) or csv");

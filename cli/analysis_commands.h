@@ -20,14 +20,7 @@ struct PointOptions {
     std::string arms = "2";
     std::string ta = "40";
     HeatsinkOptions heatsink;
-    std::optional<std::string> outputFrequency;
-    std::optional<std::string> outputCurrent;
-    std::optional<std::string> carrierFrequency;
-    std::optional<std::string> powerFactor;
-    std::optional<std::string> modulationRate;
-    std::optional<std::string> dcVoltage;
-    std::optional<std::string> rgOn;
-    std::optional<std::string> rgOff;
+    GivenConditionTexts texts;  // the gate resistances default to each device's
     bool dcLock = false;
     std::optional<std::string> tjLimit;  // deg C, 150 when not given
     int jobs = 0;                        // 0: one worker per processor

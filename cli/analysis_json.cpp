@@ -5,8 +5,10 @@
 #include <string>
 #include <utility>
 
+#include "analysis/sweep.h"
 #include "cli/cli_common.h"
 #include "cli/record_json.h"
+#include "pages/input_rules.h"
 
 namespace thermalyx::cli {
 namespace {
@@ -28,19 +30,10 @@ nlohmann::json pointJson(const SteadyRequest& point, const HeatsinkModel& heatsi
 }  // namespace
 
 nlohmann::json conditionTextsJson(const GivenConditionTexts& t) {
-    const std::array<std::pair<const char*, const std::optional<std::string>*>, 8> texts = {{
-        {"output-frequency", &t.outputFrequency},
-        {"output-current", &t.outputCurrent},
-        {"carrier-frequency", &t.carrierFrequency},
-        {"power-factor", &t.powerFactor},
-        {"modulation-rate", &t.modulationRate},
-        {"dc-voltage", &t.dcVoltage},
-        {"rg-on", &t.rgOn},
-        {"rg-off", &t.rgOff},
-    }};
+    const auto texts = conditionFields(t);
     nlohmann::json json = nlohmann::json::object();
-    for (const auto& [name, text] : texts) {
-        if (*text) json[name] = **text;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (*texts[i]) json[std::string(sweepInputName(kSweepInputs[i]))] = **texts[i];
     }
     return json;
 }

@@ -97,7 +97,7 @@ int runSteady(const SteadyOptions& options, CommandIo& io) {
 
     SteadyRequest request;
     fillRequest(o, setup, request);
-    request.texts = givenTextsOf(options);
+    request.texts = options.texts;
     request.dcLock = options.dcLock;
     const SteadyOutcome outcome = runSteadyRequest(*setup.opened.library, request);
     if (!outcome.ok())

@@ -35,15 +35,7 @@ struct CalculationOptions {
 
 struct SteadyOptions {
     CalculationOptions common;
-    // The eight inputs; an omitted one takes the device's default text.
-    std::optional<std::string> outputFrequency;
-    std::optional<std::string> outputCurrent;
-    std::optional<std::string> carrierFrequency;
-    std::optional<std::string> powerFactor;
-    std::optional<std::string> modulationRate;
-    std::optional<std::string> dcVoltage;
-    std::optional<std::string> rgOn;
-    std::optional<std::string> rgOff;
+    GivenConditionTexts texts;  // an omitted one takes the device's default text
     bool dcLock = false;
     bool waveform = false;
     std::optional<std::string> waveformCsvPath;  // the waveform's samples as a CSV file

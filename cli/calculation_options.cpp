@@ -1,11 +1,14 @@
 #include "cli/calculation_options.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "analysis/sweep.h"
 #include "cli/modes_file.h"
+#include "pages/input_rules.h"
 
 namespace thermalyx::cli {
 namespace {
@@ -30,7 +33,64 @@ std::string checkForm(const HeatsinkOptions& h) {
     return {};
 }
 
+// The operating options in field order. An analysis cannot do without the
+// inputs it requires; it takes the others, when left out, from each device.
+struct OperatingOption {
+    std::string_view label;
+    std::string_view unit;
+    bool requiredByAnalyses;
+};
+constexpr std::array<OperatingOption, 8> kOperatingOptions = {{
+    {"Output frequency", "Hz", true},
+    {"Output current", "A rms", false},
+    {"Carrier frequency", "kHz", false},
+    {"Power factor", "-1 to 1", true},
+    {"Modulation rate", "", true},
+    {"DC link voltage", "V", true},
+    {"Gate resistance on", "ohm", false},
+    {"Gate resistance off", "ohm", false},
+}};
+
+// "--output-frequency" for the first field, and so on.
+std::string optionName(std::size_t field) {
+    return "--" + std::string(sweepInputName(kSweepInputs[field]));
+}
+
+std::string optionHelp(std::size_t field, OperatingOptionsFor use) {
+    const OperatingOption& option = kOperatingOptions[field];
+    const bool everyDevice = use == OperatingOptionsFor::EveryDevice;
+    // Only the gate resistances have a default of their own in every device.
+    const bool deviceDefault = everyDevice && (kSweepInputs[field] == SweepInput::RgOn ||
+                                               kSweepInputs[field] == SweepInput::RgOff);
+    std::string help(option.label);
+    if (!option.unit.empty()) {
+        help += " (";
+        help += option.unit;
+        if (deviceDefault) help += "; default: each device's";
+        help += ')';
+    }
+    if (everyDevice && option.requiredByAnalyses) help += ", required";
+    return help;
+}
+
 }  // namespace
+
+void addOperatingOptions(CLI::App& command, GivenConditionTexts& texts, bool& dcLock,
+                         OperatingOptionsFor use) {
+    const auto fields = conditionFields(texts);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        command.add_option(optionName(i), *fields[i], optionHelp(i, use));
+    command.add_flag("--dc-lock", dcLock, "DC LOCK: the current flows as direct current");
+}
+
+std::string missingAnalysisInput(const GivenConditionTexts& texts) {
+    const auto fields = conditionFields(texts);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (kOperatingOptions[i].requiredByAnalyses && !*fields[i])
+            return optionName(i) + " is required";
+    }
+    return {};
+}
 
 void addHeatsinkOptions(CLI::App& command, HeatsinkOptions& h) {
     command.add_option("--rth", h.rth, "Heat-sink stages Rth1,Rth2,Rth3,Rth4 (K/W), as texts");

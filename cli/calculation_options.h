@@ -31,6 +31,19 @@ void addHeatsinkOptions(CLI::App& command, HeatsinkOptions& options);
 // estimate themselves are judged by the calculation request.
 std::string heatsinkSourceOf(const HeatsinkOptions& options, HeatsinkSource& source);
 
+// Who the operating options describe: the one device of a calculation, or
+// every device of an analysis (which needs four of them and takes each
+// device's gate resistances when they are left out).
+enum class OperatingOptionsFor { OneDevice, EveryDevice };
+
+// Adds --output-frequency ... --rg-off (in field order) and --dc-lock.
+void addOperatingOptions(CLI::App& command, GivenConditionTexts& texts, bool& dcLock,
+                         OperatingOptionsFor use);
+
+// For every device: the first of the four inputs an analysis needs that was
+// left out, as "--NAME is required"; empty when all four are given.
+std::string missingAnalysisInput(const GivenConditionTexts& texts);
+
 // The modulation of "--arms 2" and "--arms 3"; 0 for any other text.
 int armsModulation(std::string_view arms);
 

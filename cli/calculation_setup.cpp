@@ -34,17 +34,6 @@ int openSetup(const CalculationOptions& o, std::string_view command, Setup& setu
     return kExitOk;
 }
 
-GivenConditionTexts givenTextsOf(const SteadyOptions& o) {
-    return {o.outputFrequency,
-            o.outputCurrent,
-            o.carrierFrequency,
-            o.powerFactor,
-            o.modulationRate,
-            o.dcVoltage,
-            o.rgOn,
-            o.rgOff};
-}
-
 void addDeviceOptions(CLI::App& command, CalculationOptions& o) {
     addDataOption(command, o.dataFolder);
     command.add_option("--series", o.series, "Series of the device")->required();
@@ -56,15 +45,7 @@ void addDeviceOptions(CLI::App& command, CalculationOptions& o) {
 }
 
 void addOperatingOptions(CLI::App& command, SteadyOptions& o) {
-    command.add_option("--output-frequency", o.outputFrequency, "Output frequency (Hz)");
-    command.add_option("--output-current", o.outputCurrent, "Output current (A rms)");
-    command.add_option("--carrier-frequency", o.carrierFrequency, "Carrier frequency (kHz)");
-    command.add_option("--power-factor", o.powerFactor, "Power factor (-1 to 1)");
-    command.add_option("--modulation-rate", o.modulationRate, "Modulation rate");
-    command.add_option("--dc-voltage", o.dcVoltage, "DC link voltage (V)");
-    command.add_option("--rg-on", o.rgOn, "Gate resistance on (ohm)");
-    command.add_option("--rg-off", o.rgOff, "Gate resistance off (ohm)");
-    command.add_flag("--dc-lock", o.dcLock, "DC LOCK: the current flows as direct current");
+    addOperatingOptions(command, o.texts, o.dcLock, OperatingOptionsFor::OneDevice);
 }
 
 }  // namespace thermalyx::cli

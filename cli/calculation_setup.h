@@ -40,12 +40,9 @@ void fillRequest(const CalculationOptions& o, const Setup& setup, Request& reque
     request.heatsink = setup.heatsink;
 }
 
-// The eight operating inputs of steady options as a request takes them.
-GivenConditionTexts givenTextsOf(const SteadyOptions& options);
-
 // --data, --series, --type, --arms, --ta and the heat sink.
 void addDeviceOptions(CLI::App& command, CalculationOptions& options);
-// The eight operating inputs and --dc-lock.
+// The eight operating inputs of the one device and --dc-lock.
 void addOperatingOptions(CLI::App& command, SteadyOptions& options);
 
 }  // namespace thermalyx::cli

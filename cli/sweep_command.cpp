@@ -55,28 +55,8 @@ bool anyGiven(const SweepAxisOptions& a) {
 
 // Whether the fixed option of an input was given as well.
 bool fixedGiven(const SweepOptions& o, SweepInput input) {
-    const SteadyOptions& f = o.fixed;
-    switch (input) {
-        case SweepInput::OutputFrequency:
-            return f.outputFrequency.has_value();
-        case SweepInput::OutputCurrent:
-            return f.outputCurrent.has_value();
-        case SweepInput::CarrierFrequency:
-            return f.carrierFrequency.has_value();
-        case SweepInput::PowerFactor:
-            return f.powerFactor.has_value();
-        case SweepInput::ModulationRate:
-            return f.modulationRate.has_value();
-        case SweepInput::DcVoltage:
-            return f.dcVoltage.has_value();
-        case SweepInput::RgOn:
-            return f.rgOn.has_value();
-        case SweepInput::RgOff:
-            return f.rgOff.has_value();
-        case SweepInput::Ta:
-            return o.taGiven;
-    }
-    return false;
+    if (input == SweepInput::Ta) return o.taGiven;
+    return conditionFields(o.fixed.texts)[static_cast<std::size_t>(input)]->has_value();
 }
 
 // The varied axes; the usage error, empty on success.
@@ -162,7 +142,7 @@ int runSweepCommand(const SweepOptions& options, CommandIo& io) {
     if (int status = openSetup(o, kCommand, setup, io); status != kExitOk) return status;
 
     fillRequest(o, setup, request.base);
-    request.base.texts = givenTextsOf(options.fixed);
+    request.base.texts = options.fixed.texts;
     request.base.dcLock = options.fixed.dcLock;
     const SweepPlan plan = planSweep(*setup.opened.library, request);
     if (!plan.rangeError.empty()) return usage(err, kCommand, plan.rangeError);

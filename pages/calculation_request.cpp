@@ -94,30 +94,21 @@ HeatsinkModel networkCopy(const Network& network) {
 }  // namespace
 
 GivenConditionTexts givenTexts(const ConditionTexts& texts) {
-    return {texts.outputFrequency,
-            texts.outputCurrent,
-            texts.carrierFrequency,
-            texts.powerFactor,
-            texts.modulationRate,
-            texts.dcVoltage,
-            texts.rgOn,
-            texts.rgOff};
+    GivenConditionTexts given;
+    const auto from = conditionFields(texts);
+    const auto into = conditionFields(given);
+    for (std::size_t i = 0; i < from.size(); ++i) *into[i] = *from[i];
+    return given;
 }
 
 ConditionTexts completeConditionTexts(const GivenConditionTexts& given,
                                       const ConditionLimits& limits) {
     ConditionTexts texts = defaultConditionTexts(limits);
-    const auto take = [](const std::optional<std::string>& text, std::string& into) {
-        if (text) into = *text;
-    };
-    take(given.outputFrequency, texts.outputFrequency);
-    take(given.outputCurrent, texts.outputCurrent);
-    take(given.carrierFrequency, texts.carrierFrequency);
-    take(given.powerFactor, texts.powerFactor);
-    take(given.modulationRate, texts.modulationRate);
-    take(given.dcVoltage, texts.dcVoltage);
-    take(given.rgOn, texts.rgOn);
-    take(given.rgOff, texts.rgOff);
+    const auto from = conditionFields(given);
+    const auto into = conditionFields(texts);
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        if (*from[i]) *into[i] = **from[i];
+    }
     return texts;
 }
 

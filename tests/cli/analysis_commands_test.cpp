@@ -38,12 +38,12 @@ Outcome runWith(const Options& options, Command command) {
 cli::PointOptions samplePoint() {
     cli::PointOptions o;
     o.dataFolder = THERMALYX_SAMPLE_DIR;
-    o.outputFrequency = "50";
-    o.outputCurrent = "30";
-    o.carrierFrequency = "8";
-    o.powerFactor = "0.85";
-    o.modulationRate = "1";
-    o.dcVoltage = "300";
+    o.texts.outputFrequency = "50";
+    o.texts.outputCurrent = "30";
+    o.texts.carrierFrequency = "8";
+    o.texts.powerFactor = "0.85";
+    o.texts.modulationRate = "1";
+    o.texts.dcVoltage = "300";
     o.heatsink.rth = "0.01,0.05,0.3,0.2";
     o.heatsink.tth = "1,10,50,200";
     return o;
@@ -59,8 +59,8 @@ cli::RankOptions rankOptions() {
 cli::CapabilityOptions capabilityOptions() {
     cli::CapabilityOptions o;
     o.point = samplePoint();
-    o.point.outputCurrent.reset();
-    o.point.carrierFrequency.reset();
+    o.point.texts.outputCurrent.reset();
+    o.point.texts.carrierFrequency.reset();
     o.series = {"QH-Series", "Z-Series"};
     o.typeNumbers = {"2NQ200D-060", "7NZ50B-120"};
     o.carrierFrequencies = "2,8.5,16";
@@ -170,9 +170,9 @@ TEST(AnalysisCommandsTest, CsvQuotesTextsAndLeavesWhatDoesNotApplyEmpty) {
 TEST(AnalysisCommandsTest, ExitStatuses) {
     // Every device refusing the current is still an answer.
     cli::RankOptions rank = rankOptions();
-    rank.point.outputCurrent = "100000";
+    rank.point.texts.outputCurrent = "100000";
     EXPECT_EQ(runWith(rank, cli::runRank).status, cli::kExitOk);
-    rank.point.outputCurrent = "30A";
+    rank.point.texts.outputCurrent = "30A";
     Outcome r = runWith(rank, cli::runRank);
     EXPECT_EQ(r.status, cli::kExitInputRejected);
     EXPECT_EQ(r.err, std::string(kLimitExceededMessage) + "\n");
@@ -181,7 +181,7 @@ TEST(AnalysisCommandsTest, ExitStatuses) {
     rank.point.dataFolder += "missing/";
     EXPECT_EQ(runWith(rank, cli::runRank).status, cli::kExitLibraryNotLoaded);
     rank = rankOptions();
-    rank.point.dcVoltage.reset();
+    rank.point.texts.dcVoltage.reset();
     EXPECT_EQ(runWith(rank, cli::runRank).status, cli::kExitUsage);
 
     cli::CapabilityOptions c = capabilityOptions();

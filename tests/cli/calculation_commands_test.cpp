@@ -173,10 +173,10 @@ TEST_F(CalculationCommandTest, OmittedInputsTakeTheDevicesDefaultTexts) {
 
 TEST_F(CalculationCommandTest, SteadyFiguresAreTheEnginesAndReadBackExactly) {
     SteadyOptions o = steady();
-    o.outputFrequency = "20";
-    o.outputCurrent = "35.5";
-    o.powerFactor = "-0.5";
-    o.modulationRate = "0.9";
+    o.texts.outputFrequency = "20";
+    o.texts.outputCurrent = "35.5";
+    o.texts.powerFactor = "-0.5";
+    o.texts.modulationRate = "0.9";
     o.common.arms = "3";
     o.common.ta = "25.5";
     o.dcLock = true;
@@ -269,50 +269,49 @@ TEST_P(SteadyCheckOrderTest, FirstFailureDecides) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SteadyCheckOrderTest,
-    ::testing::Values(OrderCase{"heat sink before Ta",
-                                [](SteadyOptions& o) {
-                                    o.common.heatsink.rth = "0.01,0.05,0.3,0";
-                                    o.common.ta = "200";
-                                    o.common.typeNumber = "X";
-                                },
-                                2, kLimitExceededMessage.data()},
-                      OrderCase{"estimate factor above 1",
-                                [](SteadyOptions& o) {
-                                    o.common.heatsink = {};
-                                    o.common.heatsink.capacity = "5";
-                                    o.common.heatsink.tthFactor = "1.5";
-                                },
-                                2, kLimitExceededMessage.data()},
-                      OrderCase{"Ta before the device",
-                                [](SteadyOptions& o) {
-                                    o.common.ta = "";
-                                    o.common.typeNumber = "X";
-                                },
-                                2, kAmbientLimitMessage.data()},
-                      OrderCase{"device before the inputs",
-                                [](SteadyOptions& o) {
-                                    o.common.typeNumber = "X";
-                                    o.outputFrequency = "050";
-                                },
-                                3, "thermalyx-cli steady: no device"},
-                      OrderCase{"library before the inputs",
-                                [](SteadyOptions& o) {
-                                    o.common.dataFolder += "missing/";
-                                    o.outputFrequency = "050";
-                                },
-                                1, "Error= 2\nthermalyx-cli steady: the device library"},
-                      OrderCase{"leading zero", [](SteadyOptions& o) { o.outputFrequency = "050"; },
-                                2, kLimitExceededMessage.data()},
-                      OrderCase{"beyond the limit", [](SteadyOptions& o) { o.rgOff = "100.01"; }, 2,
-                                kLimitExceededMessage.data()},
-                      OrderCase{"no heat sink", [](SteadyOptions& o) { o.common.heatsink = {}; }, 5,
-                                "thermalyx-cli steady: give the heat sink"},
-                      OrderCase{"three stages",
-                                [](SteadyOptions& o) { o.common.heatsink.tth = "1,10,50"; }, 5,
-                                "thermalyx-cli steady: --tth takes four"},
-                      OrderCase{"both forms",
-                                [](SteadyOptions& o) { o.common.heatsink.capacity = "5"; }, 5,
-                                "thermalyx-cli steady: give the heat sink either"}),
+    ::testing::Values(
+        OrderCase{"heat sink before Ta",
+                  [](SteadyOptions& o) {
+                      o.common.heatsink.rth = "0.01,0.05,0.3,0";
+                      o.common.ta = "200";
+                      o.common.typeNumber = "X";
+                  },
+                  2, kLimitExceededMessage.data()},
+        OrderCase{"estimate factor above 1",
+                  [](SteadyOptions& o) {
+                      o.common.heatsink = {};
+                      o.common.heatsink.capacity = "5";
+                      o.common.heatsink.tthFactor = "1.5";
+                  },
+                  2, kLimitExceededMessage.data()},
+        OrderCase{"Ta before the device",
+                  [](SteadyOptions& o) {
+                      o.common.ta = "";
+                      o.common.typeNumber = "X";
+                  },
+                  2, kAmbientLimitMessage.data()},
+        OrderCase{"device before the inputs",
+                  [](SteadyOptions& o) {
+                      o.common.typeNumber = "X";
+                      o.texts.outputFrequency = "050";
+                  },
+                  3, "thermalyx-cli steady: no device"},
+        OrderCase{"library before the inputs",
+                  [](SteadyOptions& o) {
+                      o.common.dataFolder += "missing/";
+                      o.texts.outputFrequency = "050";
+                  },
+                  1, "Error= 2\nthermalyx-cli steady: the device library"},
+        OrderCase{"leading zero", [](SteadyOptions& o) { o.texts.outputFrequency = "050"; }, 2,
+                  kLimitExceededMessage.data()},
+        OrderCase{"beyond the limit", [](SteadyOptions& o) { o.texts.rgOff = "100.01"; }, 2,
+                  kLimitExceededMessage.data()},
+        OrderCase{"no heat sink", [](SteadyOptions& o) { o.common.heatsink = {}; }, 5,
+                  "thermalyx-cli steady: give the heat sink"},
+        OrderCase{"three stages", [](SteadyOptions& o) { o.common.heatsink.tth = "1,10,50"; }, 5,
+                  "thermalyx-cli steady: --tth takes four"},
+        OrderCase{"both forms", [](SteadyOptions& o) { o.common.heatsink.capacity = "5"; }, 5,
+                  "thermalyx-cli steady: give the heat sink either"}),
     [](const ::testing::TestParamInfo<OrderCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name) {
@@ -323,8 +322,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CalculationCommandTest, TheReportIsTheSteadyReportOfTheCalculation) {
     SteadyOptions o = steady();
-    o.powerFactor = "0.85";
-    o.modulationRate = "0.95";
+    o.texts.powerFactor = "0.85";
+    o.texts.modulationRate = "0.95";
     o.common.reportPath = dir_.file("steady.txt");
     o.common.reportTime = "2025/01/02 03:04:05";
     const CommandRun r = run(o);
@@ -540,7 +539,7 @@ void expectCsvHoldsJson(const std::string& path, const json& entries) {
 TEST_F(CalculationCommandTest, SampleTablesHoldTheJsonArraysEntries) {
     SteadyOptions s = steady();
     s.waveform = true;
-    s.powerFactor = "-0.3";
+    s.texts.powerFactor = "-0.3";
     s.waveformCsvPath = dir_.file("waveform.csv");
     CommandRun r = run(s);
     ASSERT_EQ(r.status, 0) << r.err;

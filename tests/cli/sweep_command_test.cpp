@@ -34,7 +34,7 @@ protected:
         c.typeNumber = "A";
         c.heatsink.rth = "0.01,0.05,0.3,0.2";
         c.heatsink.tth = "1,10,50,200";
-        o.fixed.powerFactor = "0.9";
+        o.fixed.texts.powerFactor = "0.9";
         o.vary = {"output-current", "40", "120", "3"};
         o.vary2 = {"carrier-frequency", "5", "15", "2"};
         return o;
@@ -53,8 +53,8 @@ protected:
 
     static json steady(cli::SteadyOptions o, const std::string& current,
                        const std::string& carrier) {
-        o.outputCurrent = current;
-        o.carrierFrequency = carrier;
+        o.texts.outputCurrent = current;
+        o.texts.carrierFrequency = carrier;
         std::ostringstream out, err;
         cli::LibraryLoader libraries;
         cli::CommandIo io{out, err, libraries};
@@ -143,7 +143,7 @@ TEST_F(SweepCommandTest, UsageErrors) {
         EXPECT_TRUE(r.out.empty());
     };
     cli::SweepOptions o = grid();
-    o.fixed.outputCurrent = "10";
+    o.fixed.texts.outputCurrent = "10";
     expectUsage(o, "output-current is varied");
     o = grid();
     o.vary2.name = "gate";
