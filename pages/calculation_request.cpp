@@ -49,24 +49,25 @@ bool stop(Outcome& outcome, RequestStage stage, std::string_view message = {}) {
 
 // The checks both calculations start with: the heat sink when it is given as
 // texts or an estimate, Ta, the device and the modulation.
-template <typename Outcome>
-bool checkFront(const DeviceLibrary& library, const std::string& ambientText,
-                const std::string& series, const std::string& typeNumber, int modulation,
-                const HeatsinkSource& source, Network& network, Outcome& outcome) {
+template <typename Request, typename Outcome>
+bool checkFront(const DeviceLibrary& library, const Request& request, Network& network,
+                Outcome& outcome) {
+    const HeatsinkSource& source = request.heatsink;
     const bool heatsinkFirst = !std::holds_alternative<PageHeatsink>(source);
     if (heatsinkFirst) {
         if (std::string message = resolveNetwork(source, network); !message.empty())
             return stop(outcome, RequestStage::Heatsink, message);
     }
-    if (std::string message = checkAmbientText(ambientText); !message.empty())
+    if (std::string message = checkAmbientText(request.ambientText); !message.empty())
         return stop(outcome, RequestStage::Ambient, message);
 
     std::vector<const DeviceIndexEntry*> found;
-    if (!library.findDevices(found, DeviceQueryKind::BySeriesAndType, series, typeNumber))
+    if (!library.findDevices(found, DeviceQueryKind::BySeriesAndType, request.series,
+                             request.typeNumber))
         return stop(outcome, RequestStage::Device);
     outcome.device = found.front();
 
-    if (modulation != kModulationTwoArms && modulation != kModulationThreeArms)
+    if (request.modulation != kModulationTwoArms && request.modulation != kModulationThreeArms)
         return stop(outcome, RequestStage::Modulation);
     if (!heatsinkFirst) resolveNetwork(source, network);
     return true;
@@ -116,10 +117,7 @@ SteadyOutcome runSteadyRequest(const DeviceLibrary& library, const SteadyRequest
                                SolverPath path) {
     SteadyOutcome outcome;
     Network network;
-    if (!checkFront(library, request.ambientText, request.series, request.typeNumber,
-                    request.modulation, request.heatsink, network, outcome)) {
-        return outcome;
-    }
+    if (!checkFront(library, request, network, outcome)) return outcome;
     const DeviceIndexEntry& device = *outcome.device;
 
     OperatingCondition& condition = outcome.condition;
@@ -147,10 +145,7 @@ LoadCycleOutcome runLoadCycleRequest(const DeviceLibrary& library, const LoadCyc
                                      SolverPath path) {
     LoadCycleOutcome outcome;
     Network network;
-    if (!checkFront(library, request.ambientText, request.series, request.typeNumber,
-                    request.modulation, request.heatsink, network, outcome)) {
-        return outcome;
-    }
+    if (!checkFront(library, request, network, outcome)) return outcome;
     const DeviceIndexEntry& device = *outcome.device;
 
     if (request.rows.size() > static_cast<std::size_t>(kMaxModes)) {

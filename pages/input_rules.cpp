@@ -1,7 +1,7 @@
 #include "pages/input_rules.h"
 
+#include <array>
 #include <cmath>
-#include <initializer_list>
 
 #include "engine/load_cycle.h"
 #include "engine/operating_point.h"
@@ -26,16 +26,40 @@ std::string limitExceeded() {
     return std::string(kLimitExceededMessage);
 }
 
-// The eight values of an operating point in field order, with their limits.
-struct LimitedValue {
-    double value;
-    double min;
-    double max;
+// An operating input: the value it sets, its limits (both ends inclusive) and
+// its column in the mode table, where the output frequency is given as a start
+// and an end frequency.
+struct OperatingField {
+    double OperatingCondition::*value;
+    double ConditionLimits::*min;
+    double ConditionLimits::*max;
+    ModeColumn column;
 };
 
-bool allWithinLimits(std::initializer_list<LimitedValue> values) {
-    for (const LimitedValue& v : values) {
-        if (!withinLimits(v.value, v.min, v.max)) return false;
+using C = OperatingCondition;
+using L = ConditionLimits;
+constexpr std::array<OperatingField, 8> kOperatingFields = {{
+    {&C::outputFrequency, &L::outputFrequencyMin, &L::outputFrequencyMax,
+     ModeColumn::FrequencyStart},
+    {&C::outputCurrentRms, &L::outputCurrentMin, &L::outputCurrentMax, ModeColumn::OutputCurrent},
+    {&C::carrierFrequency, &L::carrierFrequencyMin, &L::carrierFrequencyMax,
+     ModeColumn::CarrierFrequency},
+    {&C::powerFactor, &L::powerFactorMin, &L::powerFactorMax, ModeColumn::PowerFactor},
+    {&C::modulationRate, &L::modulationRateMin, &L::modulationRateMax, ModeColumn::ModulationRate},
+    {&C::dcVoltage, &L::dcVoltageMin, &L::dcVoltageMax, ModeColumn::DcVoltage},
+    {&C::rgOn, &L::gateResistanceMin, &L::gateResistanceMax, ModeColumn::RgOn},
+    {&C::rgOff, &L::gateResistanceMin, &L::gateResistanceMax, ModeColumn::RgOff},
+}};
+
+bool fieldWithinLimits(const OperatingField& field, double value, const ConditionLimits& limits) {
+    return withinLimits(value, limits.*field.min, limits.*field.max);
+}
+
+// The fields after the output frequency, which a mode gives twice.
+bool restWithinLimits(const OperatingCondition& condition, const ConditionLimits& limits) {
+    for (std::size_t i = 1; i < kOperatingFields.size(); ++i) {
+        const OperatingField& field = kOperatingFields[i];
+        if (!fieldWithinLimits(field, condition.*field.value, limits)) return false;
     }
     return true;
 }
@@ -112,26 +136,12 @@ std::string checkConditionTexts(const ConditionTexts& texts, const ConditionLimi
     }
 
     OperatingCondition converted = condition;
-    converted.outputFrequency = numberTextValue(texts.outputFrequency);
-    converted.outputCurrentRms = numberTextValue(texts.outputCurrent);
-    converted.carrierFrequency = numberTextValue(texts.carrierFrequency);
-    converted.powerFactor = numberTextValue(texts.powerFactor);
-    converted.modulationRate = numberTextValue(texts.modulationRate);
-    converted.dcVoltage = numberTextValue(texts.dcVoltage);
-    converted.rgOn = numberTextValue(texts.rgOn);
-    converted.rgOff = numberTextValue(texts.rgOff);
+    const auto values = conditionFields(texts);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        converted.*kOperatingFields[i].value = numberTextValue(*values[i]);
 
-    const ConditionLimits& l = limits;
-    if (!allWithinLimits({
-            {converted.outputFrequency, l.outputFrequencyMin, l.outputFrequencyMax},
-            {converted.outputCurrentRms, l.outputCurrentMin, l.outputCurrentMax},
-            {converted.carrierFrequency, l.carrierFrequencyMin, l.carrierFrequencyMax},
-            {converted.powerFactor, l.powerFactorMin, l.powerFactorMax},
-            {converted.modulationRate, l.modulationRateMin, l.modulationRateMax},
-            {converted.dcVoltage, l.dcVoltageMin, l.dcVoltageMax},
-            {converted.rgOn, l.gateResistanceMin, l.gateResistanceMax},
-            {converted.rgOff, l.gateResistanceMin, l.gateResistanceMax},
-        })) {
+    if (!fieldWithinLimits(kOperatingFields[0], converted.outputFrequency, limits) ||
+        !restWithinLimits(converted, limits)) {
         return limitExceeded();
     }
     if (!isComputableOperatingPoint(converted, converted.outputFrequency, limits)) {
@@ -144,15 +154,10 @@ std::string checkConditionTexts(const ConditionTexts& texts, const ConditionLimi
 ModeRowTexts defaultModeRowTexts(const ConditionLimits& limits) {
     const ConditionTexts defaults = defaultConditionTexts(limits);
     ModeRowTexts texts;
-    texts.text(ModeColumn::FrequencyStart) = defaults.outputFrequency;
+    const auto values = conditionFields(defaults);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        texts.text(kOperatingFields[i].column) = *values[i];
     texts.text(ModeColumn::FrequencyEnd) = defaults.outputFrequency;
-    texts.text(ModeColumn::OutputCurrent) = defaults.outputCurrent;
-    texts.text(ModeColumn::CarrierFrequency) = defaults.carrierFrequency;
-    texts.text(ModeColumn::PowerFactor) = defaults.powerFactor;
-    texts.text(ModeColumn::ModulationRate) = defaults.modulationRate;
-    texts.text(ModeColumn::DcVoltage) = defaults.dcVoltage;
-    texts.text(ModeColumn::RgOn) = defaults.rgOn;
-    texts.text(ModeColumn::RgOff) = defaults.rgOff;
     texts.dcLock = false;
     return texts;
 }
@@ -169,30 +174,19 @@ LoadCycleMode convertModeTexts(const ModeRowTexts& texts, const LoadCycleMode& b
     mode.duration = numberTextValue(texts.text(ModeColumn::Duration));
     mode.frequencyStart = numberTextValue(texts.text(ModeColumn::FrequencyStart));
     mode.frequencyEnd = numberTextValue(texts.text(ModeColumn::FrequencyEnd));
-    mode.outputCurrentRms = numberTextValue(texts.text(ModeColumn::OutputCurrent));
-    mode.carrierFrequency = numberTextValue(texts.text(ModeColumn::CarrierFrequency));
-    mode.powerFactor = numberTextValue(texts.text(ModeColumn::PowerFactor));
-    mode.modulationRate = numberTextValue(texts.text(ModeColumn::ModulationRate));
-    mode.dcVoltage = numberTextValue(texts.text(ModeColumn::DcVoltage));
-    mode.rgOn = numberTextValue(texts.text(ModeColumn::RgOn));
-    mode.rgOff = numberTextValue(texts.text(ModeColumn::RgOff));
+    for (std::size_t i = 1; i < kOperatingFields.size(); ++i) {
+        const OperatingField& field = kOperatingFields[i];
+        mode.*field.value = numberTextValue(texts.text(field.column));
+    }
     mode.dcLock = texts.dcLock;
     return mode;
 }
 
 // The limits in the mode editor's order; the duration has none.
 bool modeWithinLimits(const LoadCycleMode& m, const ConditionLimits& l) {
-    return allWithinLimits({
-        {m.frequencyStart, l.outputFrequencyMin, l.outputFrequencyMax},
-        {m.frequencyEnd, l.outputFrequencyMin, l.outputFrequencyMax},
-        {m.outputCurrentRms, l.outputCurrentMin, l.outputCurrentMax},
-        {m.carrierFrequency, l.carrierFrequencyMin, l.carrierFrequencyMax},
-        {m.powerFactor, l.powerFactorMin, l.powerFactorMax},
-        {m.modulationRate, l.modulationRateMin, l.modulationRateMax},
-        {m.dcVoltage, l.dcVoltageMin, l.dcVoltageMax},
-        {m.rgOn, l.gateResistanceMin, l.gateResistanceMax},
-        {m.rgOff, l.gateResistanceMin, l.gateResistanceMax},
-    });
+    const OperatingField& frequency = kOperatingFields[0];
+    return fieldWithinLimits(frequency, m.frequencyStart, l) &&
+           fieldWithinLimits(frequency, m.frequencyEnd, l) && restWithinLimits(m, l);
 }
 
 // The cycle runs every mode at its start frequency and, when it ramps, at its
