@@ -288,27 +288,37 @@ double positiveOrZero(double value) {
     return value > 0.0 ? value : 0.0;
 }
 
-}  // namespace
-
-bool calculateOperatingPoint(const OperatingCondition& condition, const ConditionLimits& limits,
-                             const DeviceParamRecord& params, const HeatsinkModel& heatsink,
-                             SteadyResult& result, SolverPath path) {
-    const double fo = condition.outputFrequency;
-    if (!conditionComputable(condition, fo, limits, params, heatsink)) {
-        return false;
-    }
-    OperatingPointRun run(condition, limits, params, heatsink, fo, engine::kSteadyHarmonics);
-    if (!run.run(true, path)) {
-        return false;
-    }
-    const RunFigures& figures = run.figures();
-
+// A loss that rounding leaves a hair below 0 (a vanishing current times a
+// duty) is none: it would show as "-0.00".
+LossResult runLosses(const RunFigures& figures) {
     LossResult loss;
     loss.igbtSaturationLoss = positiveOrZero(figures.igbtSaturationLoss);
     loss.igbtTurnOnLoss = positiveOrZero(figures.igbtTurnOnLoss);
-    loss.igbtTurnOffLoss = figures.igbtTurnOffLoss < 0.01 ? 0.0 : figures.igbtTurnOffLoss;
+    loss.igbtTurnOffLoss = positiveOrZero(figures.igbtTurnOffLoss);
     loss.fwdSaturationLoss = positiveOrZero(figures.fwdSaturationLoss);
     loss.fwdRecoveryLoss = positiveOrZero(figures.fwdRecoveryLoss);
+    return loss;
+}
+
+// Runs the operating point at the output frequency fo, a steady run or a
+// load-cycle mode's, when its inputs allow it, and hands the run to use.
+template <typename Use>
+bool runOperatingPoint(const OperatingCondition& condition, const ConditionLimits& limits,
+                       const DeviceParamRecord& params, const HeatsinkModel& heatsink, double fo,
+                       bool steady, SolverPath path, Use&& use) {
+    if (!conditionComputable(condition, fo, limits, params, heatsink)) return false;
+    OperatingPointRun run(condition, limits, params, heatsink, fo,
+                          steady ? engine::kSteadyHarmonics : engine::kModeRunHarmonics);
+    if (!run.run(steady, path)) return false;
+    use(run);
+    return true;
+}
+
+// The figures of a steady run, taken out of the run.
+void steadyFigures(OperatingPointRun& run, const HeatsinkModel& heatsink, SteadyResult& result) {
+    LossResult loss = runLosses(run.figures());
+    // The turn-off loss of a steady run counts from 0.01 W.
+    if (run.figures().igbtTurnOffLoss < 0.01) loss.igbtTurnOffLoss = 0.0;
 
     TemperatureResult temperature;
     temperature.igbtDeltaTjcMax = positiveOrZero(run.maxOfField(&PeriodSample::igbtDeltaTjc));
@@ -328,33 +338,20 @@ bool calculateOperatingPoint(const OperatingCondition& condition, const Conditio
     result.loss = loss;
     result.temperature = temperature;
     result.waveform = std::move(run.waveform());
-    return true;
 }
 
-bool calculateOperatingPoint(const OperatingCondition& condition, const ConditionLimits& limits,
-                             const DeviceParamRecord& params, const HeatsinkModel& heatsink,
-                             bool useEndFrequency, bool averageTj, ModeRunResult& result,
-                             std::vector<PeriodSample>& waveform, SolverPath path) {
-    const double fo = useEndFrequency ? condition.frequencyEnd : condition.frequencyStart;
-    if (!conditionComputable(condition, fo, limits, params, heatsink)) {
-        return false;
-    }
-    OperatingPointRun run(condition, limits, params, heatsink, fo, engine::kModeRunHarmonics);
-    if (!run.run(false, path)) {
-        return false;
-    }
-    const RunFigures& figures = run.figures();
-
+// The figures of a load-cycle mode's run at its start or end frequency.
+void modeFigures(const OperatingPointRun& run, bool useEndFrequency, bool averageTj,
+                 ModeRunResult& result) {
     ModeRunResult mode;
     mode.igbtDeltaTjcMax = run.maxOfField(&PeriodSample::igbtDeltaTjc);
     mode.fwdDeltaTjcMax = run.maxOfField(&PeriodSample::fwdDeltaTjc);
-    // As in a steady run, a loss that rounding leaves a hair below 0 (a
-    // vanishing current times a duty) is none: it would show as "-0.00".
-    mode.igbtSaturationLoss = positiveOrZero(figures.igbtSaturationLoss);
-    mode.igbtTurnOnLoss = positiveOrZero(figures.igbtTurnOnLoss);
-    mode.igbtTurnOffLoss = positiveOrZero(figures.igbtTurnOffLoss);
-    mode.fwdSaturationLoss = positiveOrZero(figures.fwdSaturationLoss);
-    mode.fwdRecoveryLoss = positiveOrZero(figures.fwdRecoveryLoss);
+    const LossResult loss = runLosses(run.figures());
+    mode.igbtSaturationLoss = loss.igbtSaturationLoss;
+    mode.igbtTurnOnLoss = loss.igbtTurnOnLoss;
+    mode.igbtTurnOffLoss = loss.igbtTurnOffLoss;
+    mode.fwdSaturationLoss = loss.fwdSaturationLoss;
+    mode.fwdRecoveryLoss = loss.fwdRecoveryLoss;
     mode.igbtLoss = mode.igbtTurnOffLoss + mode.igbtTurnOnLoss + mode.igbtSaturationLoss;
     mode.fwdLoss = mode.fwdSaturationLoss + mode.fwdRecoveryLoss;
     const double igbtRise =
@@ -370,8 +367,28 @@ bool calculateOperatingPoint(const OperatingCondition& condition, const Conditio
     }
 
     result = mode;
-    waveform = std::move(run.waveform());
-    return true;
+}
+
+}  // namespace
+
+bool calculateOperatingPoint(const OperatingCondition& condition, const ConditionLimits& limits,
+                             const DeviceParamRecord& params, const HeatsinkModel& heatsink,
+                             SteadyResult& result, SolverPath path) {
+    return runOperatingPoint(condition, limits, params, heatsink, condition.outputFrequency, true,
+                             path,
+                             [&](OperatingPointRun& run) { steadyFigures(run, heatsink, result); });
+}
+
+bool calculateOperatingPoint(const OperatingCondition& condition, const ConditionLimits& limits,
+                             const DeviceParamRecord& params, const HeatsinkModel& heatsink,
+                             bool useEndFrequency, bool averageTj, ModeRunResult& result,
+                             std::vector<PeriodSample>& waveform, SolverPath path) {
+    const double fo = useEndFrequency ? condition.frequencyEnd : condition.frequencyStart;
+    return runOperatingPoint(condition, limits, params, heatsink, fo, false, path,
+                             [&](OperatingPointRun& run) {
+                                 modeFigures(run, useEndFrequency, averageTj, result);
+                                 waveform = std::move(run.waveform());
+                             });
 }
 
 }  // namespace thermalyx
