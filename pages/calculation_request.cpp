@@ -92,6 +92,23 @@ HeatsinkModel networkCopy(const Network& network) {
     return copy;
 }
 
+// The road both calculations take: the front checks, the inputs only this kind
+// of request holds, the engine's model, the engine. inputs and calculate
+// return false where the request stops (inputs having said why).
+template <typename Outcome, typename Request, typename Inputs, typename Calculate>
+Outcome runRequest(const DeviceLibrary& library, const Request& request, const Inputs& inputs,
+                   const Calculate& calculate) {
+    Outcome outcome;
+    Network network;
+    if (!checkFront(library, request, network, outcome)) return outcome;
+    const DeviceIndexEntry& device = *outcome.device;
+    if (!inputs(device, network, outcome)) return outcome;
+    if (!checkModel(network, request.ambientText, outcome)) return outcome;
+    if (!calculate(device, network, outcome))
+        stop(outcome, RequestStage::Engine, kLimitExceededMessage);
+    return outcome;
+}
+
 }  // namespace
 
 GivenConditionTexts givenTexts(const ConditionTexts& texts) {
@@ -115,70 +132,60 @@ ConditionTexts completeConditionTexts(const GivenConditionTexts& given,
 
 SteadyOutcome runSteadyRequest(const DeviceLibrary& library, const SteadyRequest& request,
                                SolverPath path) {
-    SteadyOutcome outcome;
-    Network network;
-    if (!checkFront(library, request, network, outcome)) return outcome;
-    const DeviceIndexEntry& device = *outcome.device;
-
-    OperatingCondition& condition = outcome.condition;
-    condition.series = device.series;
-    condition.typeNumber = device.typeNumber;
-    condition.modulation = request.modulation;
-    const ConditionTexts texts = completeConditionTexts(request.texts, *device.limits);
-    if (std::string message = checkConditionTexts(texts, *device.limits, condition);
-        !message.empty()) {
-        stop(outcome, RequestStage::Inputs, message);
-        return outcome;
-    }
-    condition.dcLock = request.dcLock;
-    condition.heatsink = networkCopy(network);
-
-    if (!checkModel(network, request.ambientText, outcome)) return outcome;
-    if (!calculateOperatingPoint(condition, *device.limits, *device.params, outcome.heatsink,
-                                 outcome.result, path)) {
-        stop(outcome, RequestStage::Engine, kLimitExceededMessage);
-    }
-    return outcome;
+    const auto inputs = [&](const DeviceIndexEntry& device, const Network& network,
+                            SteadyOutcome& outcome) {
+        OperatingCondition& condition = outcome.condition;
+        condition.series = device.series;
+        condition.typeNumber = device.typeNumber;
+        condition.modulation = request.modulation;
+        const ConditionTexts texts = completeConditionTexts(request.texts, *device.limits);
+        if (std::string message = checkConditionTexts(texts, *device.limits, condition);
+            !message.empty()) {
+            return stop(outcome, RequestStage::Inputs, message);
+        }
+        condition.dcLock = request.dcLock;
+        condition.heatsink = networkCopy(network);
+        return true;
+    };
+    const auto calculate = [&](const DeviceIndexEntry& device, const Network&,
+                               SteadyOutcome& outcome) {
+        return calculateOperatingPoint(outcome.condition, *device.limits, *device.params,
+                                       outcome.heatsink, outcome.result, path);
+    };
+    return runRequest<SteadyOutcome>(library, request, inputs, calculate);
 }
 
 LoadCycleOutcome runLoadCycleRequest(const DeviceLibrary& library, const LoadCycleRequest& request,
                                      SolverPath path) {
-    LoadCycleOutcome outcome;
-    Network network;
-    if (!checkFront(library, request, network, outcome)) return outcome;
-    const DeviceIndexEntry& device = *outcome.device;
-
-    if (request.rows.size() > static_cast<std::size_t>(kMaxModes)) {
-        stop(outcome, RequestStage::TableSize, kTableFullMessage);
-        return outcome;
-    }
-    // Rows entered for another device are judged by this device's limits.
-    std::vector<LoadCycleMode>& modes = outcome.modes;
-    modes.resize(request.rows.size());
-    for (std::size_t i = 0; i < modes.size(); ++i) {
-        LoadCycleMode& mode = modes[i];
-        mode.series = device.series;
-        mode.typeNumber = device.typeNumber;
-        mode.modulation = request.modulation;
-        mode.tjMode = request.tjMode;
-        if (std::string message = checkModeRow(request.rows[i], *device.limits, mode);
-            !message.empty()) {
-            stop(outcome, RequestStage::Inputs, message);
-            return outcome;
+    const auto inputs = [&](const DeviceIndexEntry& device, const Network&,
+                            LoadCycleOutcome& outcome) {
+        if (request.rows.size() > static_cast<std::size_t>(kMaxModes))
+            return stop(outcome, RequestStage::TableSize, kTableFullMessage);
+        // Rows entered for another device are judged by this device's limits.
+        std::vector<LoadCycleMode>& modes = outcome.modes;
+        modes.resize(request.rows.size());
+        for (std::size_t i = 0; i < modes.size(); ++i) {
+            LoadCycleMode& mode = modes[i];
+            mode.series = device.series;
+            mode.typeNumber = device.typeNumber;
+            mode.modulation = request.modulation;
+            mode.tjMode = request.tjMode;
+            if (std::string message = checkModeRow(request.rows[i], *device.limits, mode);
+                !message.empty()) {
+                return stop(outcome, RequestStage::Inputs, message);
+            }
         }
-    }
-    if (std::string message = checkModeTable(modes); !message.empty()) {
-        stop(outcome, RequestStage::Inputs, message);
-        return outcome;
-    }
-
-    if (!checkModel(network, request.ambientText, outcome)) return outcome;
-    for (LoadCycleMode& mode : modes) mode.heatsink = networkCopy(network);
-    if (!simulateLoadCycle(modes, *device.limits, *device.params, outcome.heatsink, outcome.result,
-                           path)) {
-        stop(outcome, RequestStage::Engine, kLimitExceededMessage);
-    }
-    return outcome;
+        if (std::string message = checkModeTable(modes); !message.empty())
+            return stop(outcome, RequestStage::Inputs, message);
+        return true;
+    };
+    const auto calculate = [&](const DeviceIndexEntry& device, const Network& network,
+                               LoadCycleOutcome& outcome) {
+        for (LoadCycleMode& mode : outcome.modes) mode.heatsink = networkCopy(network);
+        return simulateLoadCycle(outcome.modes, *device.limits, *device.params, outcome.heatsink,
+                                 outcome.result, path);
+    };
+    return runRequest<LoadCycleOutcome>(library, request, inputs, calculate);
 }
 
 int chosenModulation(bool twoArms, bool threeArms) {
