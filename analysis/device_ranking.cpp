@@ -1,6 +1,7 @@
 #include "analysis/device_ranking.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace thermalyx {
@@ -62,15 +63,8 @@ RankedDevice rankOne(const DeviceLibrary& library, const DeviceIndexEntry& devic
 }  // namespace
 
 std::string_view rankingOrderText(RankingOrder order) {
-    switch (order) {
-        case RankingOrder::Fit:
-            return "fit";
-        case RankingOrder::Tj:
-            return "tj";
-        case RankingOrder::Loss:
-            return "loss";
-    }
-    return {};
+    constexpr std::array<std::string_view, 3> kTexts = {"fit", "tj", "loss"};
+    return kTexts.at(static_cast<std::size_t>(order));
 }
 
 bool parseRankingOrder(std::string_view text, RankingOrder& order) {

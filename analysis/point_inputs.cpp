@@ -10,15 +10,8 @@
 namespace thermalyx {
 
 std::string_view limitedByText(LimitedBy part) {
-    switch (part) {
-        case LimitedBy::Igbt:
-            return "igbt";
-        case LimitedBy::Fwd:
-            return "fwd";
-        case LimitedBy::CurrentLimit:
-            return "currentLimit";
-    }
-    return {};
+    constexpr std::array<std::string_view, 3> kTexts = {"igbt", "fwd", "currentLimit"};
+    return kTexts.at(static_cast<std::size_t>(part));
 }
 
 LimitedBy hotterPart(const TemperatureResult& t) {
