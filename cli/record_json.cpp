@@ -3,9 +3,19 @@
 #include <array>
 
 #include "cli/cli_common.h"
+#include "results/record_csv.h"
 
 namespace thermalyx::cli {
 namespace {
+
+// A record as an object of its fields, named as in its comma-separated table.
+template <typename Record, std::size_t N>
+nlohmann::json fieldsJson(const std::array<RecordField<Record>, N>& fields, const Record& record) {
+    nlohmann::json json = nlohmann::json::object();
+    for (const RecordField<Record>& f : fields)
+        json[std::string(f.name)] = numberJson(record.*(f.member));
+    return json;
+}
 
 nlohmann::json stagesJson(const std::array<double, 4>& values) {
     nlohmann::json list = nlohmann::json::array();
@@ -58,27 +68,11 @@ nlohmann::json modeResultJson(const ModeResult& m) {
 }  // namespace
 
 nlohmann::json lossJson(const LossResult& l) {
-    return {{"igbtSaturationLoss", numberJson(l.igbtSaturationLoss)},
-            {"igbtTurnOnLoss", numberJson(l.igbtTurnOnLoss)},
-            {"igbtTurnOffLoss", numberJson(l.igbtTurnOffLoss)},
-            {"fwdSaturationLoss", numberJson(l.fwdSaturationLoss)},
-            {"fwdRecoveryLoss", numberJson(l.fwdRecoveryLoss)}};
+    return fieldsJson(kLossFields, l);
 }
 
 nlohmann::json temperatureJson(const TemperatureResult& t) {
-    return {{"igbtDeltaTjcMax", numberJson(t.igbtDeltaTjcMax)},
-            {"igbtDeltaTjcMin", numberJson(t.igbtDeltaTjcMin)},
-            {"igbtDeltaTjcAve", numberJson(t.igbtDeltaTjcAve)},
-            {"fwdDeltaTjcMax", numberJson(t.fwdDeltaTjcMax)},
-            {"fwdDeltaTjcMin", numberJson(t.fwdDeltaTjcMin)},
-            {"fwdDeltaTjcAve", numberJson(t.fwdDeltaTjcAve)},
-            {"tcMax", numberJson(t.tcMax)},
-            {"tcAve", numberJson(t.tcAve)},
-            {"tfMax", numberJson(t.tfMax)},
-            {"tfAve", numberJson(t.tfAve)},
-            {"igbtTjMax", numberJson(t.igbtTjMax)},
-            {"fwdTjMax", numberJson(t.fwdTjMax)},
-            {"ambientTemperature", numberJson(t.ambientTemperature)}};
+    return fieldsJson(kTemperatureFields, t);
 }
 
 nlohmann::json heatsinkJson(const HeatsinkModel& h) {
@@ -88,39 +82,11 @@ nlohmann::json heatsinkJson(const HeatsinkModel& h) {
 }
 
 nlohmann::json periodSampleJson(const PeriodSample& s) {
-    return {{"offAngle", numberJson(s.offAngle)},
-            {"igbtConductionPower", numberJson(s.igbtConductionPower)},
-            {"igbtLoss", numberJson(s.igbtLoss)},
-            {"fwdConductionPower", numberJson(s.fwdConductionPower)},
-            {"fwdLoss", numberJson(s.fwdLoss)},
-            {"time", numberJson(s.time)},
-            {"fwdRecoveryEnergy", numberJson(s.fwdRecoveryEnergy)},
-            {"tc", numberJson(s.tc)},
-            {"deltaTcf", numberJson(s.deltaTcf)},
-            {"tf", numberJson(s.tf)},
-            {"deltaTfa", numberJson(s.deltaTfa)},
-            {"igbtTj", numberJson(s.igbtTj)},
-            {"igbtDeltaTjc", numberJson(s.igbtDeltaTjc)},
-            {"fwdTj", numberJson(s.fwdTj)},
-            {"fwdDeltaTjc", numberJson(s.fwdDeltaTjc)},
-            {"pairLoss", numberJson(s.pairLoss)},
-            {"heatsinkLoss", numberJson(s.heatsinkLoss)}};
+    return fieldsJson(kPeriodSampleFields, s);
 }
 
 nlohmann::json cycleSampleJson(const CycleSample& s) {
-    return {{"time", numberJson(s.time)},
-            {"pairLoss", numberJson(s.pairLoss)},
-            {"heatsinkLoss", numberJson(s.heatsinkLoss)},
-            {"tc", numberJson(s.tc)},
-            {"deltaTcf", numberJson(s.deltaTcf)},
-            {"tf", numberJson(s.tf)},
-            {"deltaTfa", numberJson(s.deltaTfa)},
-            {"igbtTj", numberJson(s.igbtTj)},
-            {"fwdTj", numberJson(s.fwdTj)},
-            {"frequency", numberJson(s.frequency)},
-            {"modeTime", numberJson(s.modeTime)},
-            {"igbtLoss", numberJson(s.igbtLoss)},
-            {"fwdLoss", numberJson(s.fwdLoss)}};
+    return fieldsJson(kCycleSampleFields, s);
 }
 
 nlohmann::json steadyJson(const DeviceIndexEntry& device, const OperatingCondition& c,
