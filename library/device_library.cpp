@@ -23,6 +23,19 @@ constexpr std::array<const char*, 7> kProductInfoKeys = {
     "Product Info #5", "Product Info #6", "Product Info #7",
 };
 
+// One record a section, keyed by the section's name; readValues fills in the
+// rest. False at the first key or value that does not read.
+template <typename Record, typename ReadValues>
+bool readKeyedSections(const IniFile& ini, std::vector<Record>& records,
+                       const ReadValues& readValues) {
+    for (const std::string& name : ini.sectionNames()) {
+        Record& record = records.emplace_back();
+        if (!splitDeviceKey(name, record.series, record.typeNumber)) return false;
+        if (!readValues(name, record)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 DeviceLibrary::DeviceLibrary() : errorStream_(&std::cout) {
@@ -74,41 +87,40 @@ bool DeviceLibrary::readIniFile(const char* fileName, IniFile& ini) const {
 
 bool DeviceLibrary::readSpecFile() {
     IniFile ini;
-    if (!readIniFile(kSpecFileName, ini)) return false;
-    for (const std::string& name : ini.sectionNames()) {
-        DeviceSpecRecord& spec = specRecords.emplace_back();
-        DeviceSearchRecord& search = searchRecords.emplace_back();
-        if (!splitDeviceKey(name, spec.series, spec.typeNumber)) return false;
-        search.series = spec.series;
-        search.typeNumber = spec.typeNumber;
-        if (!readProfileValue(ini, name, "Device Image", spec.deviceImage) ||
-            !readProfileValue(ini, name, "Circuit composition", search.circuitComposition) ||
-            !readProfileValue(ini, name, "AC Voltage", search.acVoltage) ||
-            !readProfileValue(ini, name, "OutputCurrent", search.outputCurrent)) {
-            return false;
-        }
-        for (std::size_t i = 0; i < kProductInfoKeys.size(); ++i) {
-            if (!readProfileValue(ini, name, kProductInfoKeys[i], spec.productInfo[i]))
-                return false;
-        }
-    }
-    return true;
+    return readIniFile(kSpecFileName, ini) &&
+           readKeyedSections(
+               ini, specRecords, [&](const std::string& name, DeviceSpecRecord& spec) {
+                   DeviceSearchRecord& search = searchRecords.emplace_back();
+                   search.series = spec.series;
+                   search.typeNumber = spec.typeNumber;
+                   if (!readProfileValue(ini, name, "Device Image", spec.deviceImage) ||
+                       !readProfileValue(ini, name, "Circuit composition",
+                                         search.circuitComposition) ||
+                       !readProfileValue(ini, name, "AC Voltage", search.acVoltage) ||
+                       !readProfileValue(ini, name, "OutputCurrent", search.outputCurrent)) {
+                       return false;
+                   }
+                   for (std::size_t i = 0; i < kProductInfoKeys.size(); ++i) {
+                       if (!readProfileValue(ini, name, kProductInfoKeys[i], spec.productInfo[i]))
+                           return false;
+                   }
+                   return true;
+               });
 }
 
 bool DeviceLibrary::readLimitsFile() {
     IniFile ini;
-    if (!readIniFile(kLimitsFileName, ini)) return false;
-    for (const std::string& name : ini.sectionNames()) {
-        ConditionLimits& limits = limitRecords.emplace_back();
-        if (!splitDeviceKey(name, limits.series, limits.typeNumber)) return false;
-        for (int i = 0; i < kLimitCount; ++i) {
-            if (!readProfileValue(ini, name, kLimitKeys[static_cast<std::size_t>(i)],
-                                  limitValue(limits, i))) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return readIniFile(kLimitsFileName, ini) &&
+           readKeyedSections(
+               ini, limitRecords, [&](const std::string& name, ConditionLimits& limits) {
+                   for (int i = 0; i < kLimitCount; ++i) {
+                       if (!readProfileValue(ini, name, kLimitKeys[static_cast<std::size_t>(i)],
+                                             limitValue(limits, i))) {
+                           return false;
+                       }
+                   }
+                   return true;
+               });
 }
 
 void DeviceLibrary::buildIndex() {

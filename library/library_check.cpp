@@ -156,6 +156,22 @@ void checkLimits(const std::string& section, const std::array<double, kLimitCoun
                                          " lets 0 Hz through (the calculation divides by it)"});
 }
 
+// The curves that must rise over 0 .. 2 IC: where their coefficients stand
+// in the parameter record, and how they are evaluated.
+struct RisingCurve {
+    const char* what;
+    std::size_t first;
+    std::size_t count;
+    double (*value)(std::span<const double>, double);
+};
+constexpr RisingCurve kRisingCurves[] = {
+    {"IGBT saturation voltage", 1, 7, ascendingPolynomial},
+    {"FWD forward voltage", 8, 7, ascendingPolynomial},
+    {"turn-on energy", 34, 3, cubicThroughZero},
+    {"turn-off energy", 37, 3, cubicThroughZero},
+    {"recovery energy", 40, 3, cubicThroughZero},
+};
+
 // A curve over 0 .. 2 IC that must stay at or above 0 and must not fall.
 template <typename Curve>
 void checkRising(const std::string& device, const char* what, double ic, Curve curve,
@@ -234,21 +250,11 @@ void checkParameters(const std::string& device, const std::array<double, kParamC
                             "IC(A) (Product Info #2) is not a positive number: the curves "
                             "cannot be checked over 0 .. 2 IC"});
     } else {
-        checkRising(
-            device, "IGBT saturation voltage", ic,
-            [&](double i) { return ascendingPolynomial(std::span(v).subspan(1, 7), i); }, findings);
-        checkRising(
-            device, "FWD forward voltage", ic,
-            [&](double i) { return ascendingPolynomial(std::span(v).subspan(8, 7), i); }, findings);
-        checkRising(
-            device, "turn-on energy", ic,
-            [&](double i) { return cubicThroughZero(std::span(v).subspan(34, 3), i); }, findings);
-        checkRising(
-            device, "turn-off energy", ic,
-            [&](double i) { return cubicThroughZero(std::span(v).subspan(37, 3), i); }, findings);
-        checkRising(
-            device, "recovery energy", ic,
-            [&](double i) { return cubicThroughZero(std::span(v).subspan(40, 3), i); }, findings);
+        for (const RisingCurve& curve : kRisingCurves) {
+            const std::span<const double> c = std::span(v).subspan(curve.first, curve.count);
+            checkRising(
+                device, curve.what, ic, [&](double i) { return curve.value(c, i); }, findings);
+        }
     }
 
     // Gate-resistance factors over the allowed range: a negative factor turns
