@@ -33,6 +33,31 @@ std::string folderWithSharedTypeNumber(const QTemporaryDir& dir) {
     return writeLibraryFolder(dir, devices, true);
 }
 
+// Searches condition #1 for an AC voltage and an output capacity; false when
+// either is not in its list.
+bool searchByCapacity(RecommendedDeviceDialog& dialog, const QString& voltage,
+                      const QString& capacity) {
+    if (!choose(dialog.acVoltageList(), voltage) ||
+        !choose(dialog.outputCapacityList(), capacity)) {
+        return false;
+    }
+    dialog.searchButton()->click();
+    return true;
+}
+
+// Opens the dialog from the selection page, searches 400V / 7.5kW, chooses
+// typeNumber among the results (none when empty) and leaves through the named
+// button; false when the dialog never showed.
+bool runFromPage(DeviceSelectionPage& page, const QString& typeNumber, const QString& button) {
+    auto driver = whenShown<RecommendedDeviceDialog>([&](RecommendedDeviceDialog& dialog) {
+        searchByCapacity(dialog, QStringLiteral("400V"), QStringLiteral("7.5kW"));
+        if (!typeNumber.isEmpty()) choose(dialog.resultList(), typeNumber);
+        dialog.findChild<QPushButton*>(button)->click();
+    });
+    page.recommendedButton()->click();
+    return driver->ran();
+}
+
 }  // namespace
 
 class RecommendedDeviceDialogTest : public QObject {
@@ -117,9 +142,7 @@ void RecommendedDeviceDialogTest::searchListsEveryDeviceFound() {
     DeviceLibrary library(folder_);
     library.load();
     RecommendedDeviceDialog dialog(library);
-    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
-    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("7.5kW")));
-    dialog.searchButton()->click();
+    QVERIFY(searchByCapacity(dialog, QStringLiteral("400V"), QStringLiteral("7.5kW")));
     QCOMPARE(dialog.statusText(), kFound);
     // Devices of two series; the twin type number is listed once per device.
     QCOMPARE(entries(dialog.resultList()), QStringList({"6NZ50A-120", "6NZ50A-120", "7NZ50B-120"}));
@@ -136,9 +159,7 @@ void RecommendedDeviceDialogTest::aChangedConditionEmptiesTheResults() {
     DeviceLibrary library(sampleFolder());
     library.load();
     RecommendedDeviceDialog dialog(library);
-    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("200V")));
-    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("3.7kW")));
-    dialog.searchButton()->click();
+    QVERIFY(searchByCapacity(dialog, QStringLiteral("200V"), QStringLiteral("3.7kW")));
     QCOMPARE(dialog.resultList()->count(), 2);
     QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
     QCOMPARE(dialog.resultList()->count(), 0);
@@ -198,9 +219,7 @@ void RecommendedDeviceDialogTest::eachOptionDropsTheOtherConditionsSelections() 
     DeviceLibrary library(sampleFolder());
     library.load();
     RecommendedDeviceDialog dialog(library);
-    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("200V")));
-    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("3.7kW")));
-    dialog.searchButton()->click();
+    QVERIFY(searchByCapacity(dialog, QStringLiteral("200V"), QStringLiteral("3.7kW")));
     QVERIFY(choose(dialog.seriesList(), QStringLiteral("Q-Series")));
 
     dialog.conditionTwoButton()->click();
@@ -229,9 +248,7 @@ void RecommendedDeviceDialogTest::okResolvesTheChosenTypeNumberInFileOrder() {
     DeviceLibrary library(folder_);
     library.load();
     RecommendedDeviceDialog dialog(library);
-    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
-    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("7.5kW")));
-    dialog.searchButton()->click();
+    QVERIFY(searchByCapacity(dialog, QStringLiteral("400V"), QStringLiteral("7.5kW")));
     // Whichever of the twin entries is chosen, the first device in file order is picked.
     dialog.resultList()->setCurrentIndex(1);
     dialog.accept();
@@ -245,9 +262,7 @@ void RecommendedDeviceDialogTest::okWithoutAChoiceGivesNoDevice() {
     DeviceLibrary library(sampleFolder());
     library.load();
     RecommendedDeviceDialog dialog(library);
-    QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("200V")));
-    QVERIFY(choose(dialog.outputCapacityList(), QStringLiteral("3.7kW")));
-    dialog.searchButton()->click();
+    QVERIFY(searchByCapacity(dialog, QStringLiteral("200V"), QStringLiteral("3.7kW")));
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(dialog.recommendedPick() == nullptr);
@@ -256,15 +271,7 @@ void RecommendedDeviceDialogTest::okWithoutAChoiceGivesNoDevice() {
 void RecommendedDeviceDialogTest::theSelectionPageAppliesThePick() {
     Program program(folder_);
     DeviceSelectionPage& page = program.window->deviceSelectionPage();
-    auto driver = whenShown<RecommendedDeviceDialog>([](RecommendedDeviceDialog& dialog) {
-        choose(dialog.acVoltageList(), QStringLiteral("400V"));
-        choose(dialog.outputCapacityList(), QStringLiteral("7.5kW"));
-        dialog.searchButton()->click();
-        choose(dialog.resultList(), QStringLiteral("6NZ50A-120"));
-        dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
-    });
-    page.recommendedButton()->click();
-    QVERIFY(driver->ran());
+    QVERIFY(runFromPage(page, QStringLiteral("6NZ50A-120"), QStringLiteral("okButton")));
     QVERIFY(page.deviceSelected());
     QCOMPARE(page.seriesList()->currentText(), QStringLiteral("AX-Series"));
     QCOMPARE(page.typeList()->currentText(), QStringLiteral("6NZ50A-120"));
@@ -278,24 +285,9 @@ void RecommendedDeviceDialogTest::theSelectionPageStaysAsItWasWithoutAPick() {
     DeviceSelectionPage& page = program.window->deviceSelectionPage();
     QVERIFY(program.applyDevice(QStringLiteral("Q-Series"), QStringLiteral("6NQ50A-060")));
 
-    auto okEmpty = whenShown<RecommendedDeviceDialog>([](RecommendedDeviceDialog& dialog) {
-        choose(dialog.acVoltageList(), QStringLiteral("400V"));
-        choose(dialog.outputCapacityList(), QStringLiteral("7.5kW"));
-        dialog.searchButton()->click();
-        dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
-    });
-    page.recommendedButton()->click();
-    QVERIFY(okEmpty->ran());
-
-    auto cancelled = whenShown<RecommendedDeviceDialog>([](RecommendedDeviceDialog& dialog) {
-        choose(dialog.acVoltageList(), QStringLiteral("400V"));
-        choose(dialog.outputCapacityList(), QStringLiteral("7.5kW"));
-        dialog.searchButton()->click();
-        choose(dialog.resultList(), QStringLiteral("7NZ50B-120"));
-        dialog.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
-    });
-    page.recommendedButton()->click();
-    QVERIFY(cancelled->ran());
+    // OK with no type chosen, then CANCEL with one chosen.
+    QVERIFY(runFromPage(page, QString(), QStringLiteral("okButton")));
+    QVERIFY(runFromPage(page, QStringLiteral("7NZ50B-120"), QStringLiteral("cancelButton")));
 
     QVERIFY(page.deviceSelected());
     QCOMPARE(page.seriesList()->currentText(), QStringLiteral("Q-Series"));
