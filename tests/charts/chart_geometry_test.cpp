@@ -39,6 +39,34 @@ void expectPen(const Pen& pen, int color, int width, LineStyle style) {
     EXPECT_EQ(pen.style, style);
 }
 
+void expectBox(const Box& box, const Box& expected) {
+    EXPECT_EQ(box.left, expected.left);
+    EXPECT_EQ(box.top, expected.top);
+    EXPECT_EQ(box.right, expected.right);
+    EXPECT_EQ(box.bottom, expected.bottom);
+}
+
+// The value axis from bottom to top, and the plot's top edge that fits it.
+void expectValueAxis(const ChartGeometry& g, int bottom, int top, int plotTop) {
+    EXPECT_EQ(g.scale.valueBottom, bottom);
+    EXPECT_EQ(g.scale.valueTop, top);
+    EXPECT_EQ(g.plot.top, plotTop);
+}
+
+// A curve's label and colour; every chart curve is drawn solid, 2 pixels wide.
+struct CurveLook {
+    const char* label;
+    int color;
+};
+
+void expectCurveLooks(const std::vector<Curve>& curves, const std::vector<CurveLook>& looks) {
+    ASSERT_EQ(curves.size(), looks.size());
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        EXPECT_EQ(curves[i].label, looks[i].label);
+        expectPen(curves[i].pen, looks[i].color, 2, LineStyle::Solid);
+    }
+}
+
 void expectText(const TextItem& item, const std::string& text, Point position, ChartFont font) {
     EXPECT_EQ(item.text, text);
     EXPECT_EQ(item.position, position) << text;
@@ -51,14 +79,8 @@ TEST(ChartAxes, TemperatureExampleFrameGridAndLabels) {
     const ChartGeometry g =
         chartAxes(kFrame, "Temperature (deg.)", 178, 95.3, 25.1, 0.04, 371, fixedWidth);
 
-    EXPECT_EQ(g.background.left, 0);
-    EXPECT_EQ(g.background.top, 0);
-    EXPECT_EQ(g.background.right, 430);
-    EXPECT_EQ(g.background.bottom, 280);
-    EXPECT_EQ(g.plot.left, 50);
-    EXPECT_EQ(g.plot.top, 16);
-    EXPECT_EQ(g.plot.right, 419);
-    EXPECT_EQ(g.plot.bottom, 240);
+    expectBox(g.background, {0, 0, 430, 280});
+    expectBox(g.plot, {50, 16, 419, 240});
     EXPECT_EQ(g.timeIntervals, 9);
     EXPECT_EQ(g.intervalWidth, 41);
     EXPECT_EQ(g.valueDivisions, 8);
@@ -171,22 +193,14 @@ TEST(SteadyChart, TemperatureCurvesOverTwoPeriods) {
     // Range 25.1 ... 95.3, span 2 x 20 ms.
     EXPECT_EQ(g.scale.temperatureMax, 95.3);
     EXPECT_EQ(g.scale.temperatureMin, 25.1);
-    EXPECT_EQ(g.scale.valueTop, 100);
-    EXPECT_EQ(g.scale.valueBottom, 20);
-    EXPECT_EQ(g.plot.top, 16);
+    expectValueAxis(g, 20, 100, 16);
     EXPECT_EQ(g.plot.right, 419);
     EXPECT_EQ(g.scale.timeStepText, "0.005");
     expectText(g.titles[0], "Temperature (deg.)", {5, 178}, ChartFont::AxisRotated);
 
-    ASSERT_EQ(g.curves.size(), 4u);
-    EXPECT_EQ(g.curves[0].label, "Tf");
-    expectPen(g.curves[0].pen, 0x008000, 2, LineStyle::Solid);
-    EXPECT_EQ(g.curves[1].label, "Tc");
-    expectPen(g.curves[1].pen, 0xFF00FF, 2, LineStyle::Solid);
-    EXPECT_EQ(g.curves[2].label, "Tj(IGBT)");
-    expectPen(g.curves[2].pen, 0xFF0000, 2, LineStyle::Solid);
-    EXPECT_EQ(g.curves[3].label, "Tj(FWD)");
-    expectPen(g.curves[3].pen, 0x0000FF, 2, LineStyle::Solid);
+    ASSERT_NO_FATAL_FAILURE(expectCurveLooks(
+        g.curves,
+        {{"Tf", 0x008000}, {"Tc", 0xFF00FF}, {"Tj(IGBT)", 0xFF0000}, {"Tj(FWD)", 0x0000FF}}));
 
     // dx = 369 / 0.045 * 0.02 / 10 = 16.4: entry k of the first copy at
     // trunc((k + 1) * 16.4 + 50), of the second at trunc((9 + k) * 16.4 + 50).
@@ -237,17 +251,12 @@ TEST(SteadyChart, LossCurves) {
     EXPECT_EQ(g.scale.lossMax, 35.2);
     EXPECT_EQ(g.scale.lossMin, 0.0);
     EXPECT_EQ(g.scale.temperatureMax, 95.3);
-    EXPECT_EQ(g.scale.valueTop, 40);
-    EXPECT_EQ(g.scale.valueBottom, 0);
+    expectValueAxis(g, 0, 40, 16);
     EXPECT_EQ(g.scale.valueStep, 5);
-    EXPECT_EQ(g.plot.top, 16);
     expectText(g.titles[0], "Loss (W)", {5, 158}, ChartFont::AxisRotated);
 
-    ASSERT_EQ(g.curves.size(), 2u);
-    EXPECT_EQ(g.curves[0].label, "IGBT Loss");
-    expectPen(g.curves[0].pen, 0xFF0000, 2, LineStyle::Solid);
-    EXPECT_EQ(g.curves[1].label, "FWD Loss");
-    expectPen(g.curves[1].pen, 0x0000FF, 2, LineStyle::Solid);
+    ASSERT_NO_FATAL_FAILURE(
+        expectCurveLooks(g.curves, {{"IGBT Loss", 0xFF0000}, {"FWD Loss", 0x0000FF}}));
     ASSERT_EQ(g.curves[0].polylines.size(), 2u);
     EXPECT_EQ(g.curves[0].polylines[0], points({{66, 240},
                                                 {82, 184},
@@ -378,16 +387,11 @@ TEST(LoadCycleChart, LossChartCurvesOnceOverTheCycle) {
     EXPECT_EQ(g.timeIntervals, 8);
     EXPECT_EQ(g.scale.timeStepText, "1.0");
     // Losses 3 ... 12.5: the axis 2 ... 14 in steps of 2, 6 divisions of 37.
-    EXPECT_EQ(g.scale.valueBottom, 2);
-    EXPECT_EQ(g.scale.valueTop, 14);
-    EXPECT_EQ(g.plot.top, 18);
+    expectValueAxis(g, 2, 14, 18);
     EXPECT_EQ(g.divisionHeight, 37);
 
-    ASSERT_EQ(g.curves.size(), 2u);
-    EXPECT_EQ(g.curves[0].label, "IGBT Loss");
-    expectPen(g.curves[0].pen, 0xFF0000, 2, LineStyle::Solid);
-    EXPECT_EQ(g.curves[1].label, "FWD Loss");
-    expectPen(g.curves[1].pen, 0x0000FF, 2, LineStyle::Solid);
+    ASSERT_NO_FATAL_FAILURE(
+        expectCurveLooks(g.curves, {{"IGBT Loss", 0xFF0000}, {"FWD Loss", 0x0000FF}}));
     // dx = 336 / 8 * 7 / 8 = 36.75; drawn once, entries 0 ... C - 2.
     ASSERT_EQ(g.curves[0].polylines.size(), 1u);
     EXPECT_EQ(
@@ -534,10 +538,7 @@ TEST_P(LegendTest, DescribesTheChartsSeriesSideBySideInsideItsBox) {
     const LegendCase& c = GetParam();
     const LegendGeometry legend = c.build();
     const std::vector<Curve> series = c.series();
-    EXPECT_EQ(legend.box.left, c.box.left);
-    EXPECT_EQ(legend.box.top, c.box.top);
-    EXPECT_EQ(legend.box.right, c.box.right);
-    EXPECT_EQ(legend.box.bottom, c.box.bottom);
+    expectBox(legend.box, c.box);
     ASSERT_EQ(legend.entries.size(), series.size());
     const int middle = (c.box.top + c.box.bottom) / 2;
     for (std::size_t i = 0; i < series.size(); ++i) {

@@ -33,34 +33,26 @@ TEST_P(HeatsinkEstimateTest, ShowsFourDecimalTextsAndTheirSum) {
     EXPECT_EQ(estimate.rthSumText, c.rthSum);
 }
 
+// The heat capacities of the stages for a factor of 1.
+const StageTexts kUnitTth = {"1.0000", "10.0000", "50.0000", "200.0000"};
+
 INSTANTIATE_TEST_SUITE_P(
     Capacities, HeatsinkEstimateTest,
-    ::testing::Values(EstimateCase{"1",
-                                   "1.0",
-                                   "1.0",
-                                   {"0.0095", "0.0524", "0.9629", "0.5138"},
-                                   {"1.0000", "10.0000", "50.0000", "200.0000"},
-                                   "1.5386"},
-                      EstimateCase{"10",
-                                   "1.0",
-                                   "1.0",
-                                   {"0.0010", "0.0057", "0.1042", "0.0556"},
-                                   {"1.0000", "10.0000", "50.0000", "200.0000"},
-                                   "0.1665"},
-                      EstimateCase{"37",
-                                   "0.8",
-                                   "0.5",
-                                   {"0.0002", "0.0013", "0.0236", "0.0126"},
-                                   {"0.5000", "5.0000", "25.0000", "100.0000"},
-                                   "0.0377"},
-                      // The shown sum adds the shown stages: 3.0049, where the unrounded
-                      // stages would give 3.0048.
-                      EstimateCase{"0.5",
-                                   "1",
-                                   "1",
-                                   {"0.0185", "0.1023", "1.8806", "1.0035"},
-                                   {"1.0000", "10.0000", "50.0000", "200.0000"},
-                                   "3.0049"}));
+    ::testing::Values(
+        EstimateCase{
+            "1", "1.0", "1.0", {"0.0095", "0.0524", "0.9629", "0.5138"}, kUnitTth, "1.5386"},
+        EstimateCase{
+            "10", "1.0", "1.0", {"0.0010", "0.0057", "0.1042", "0.0556"}, kUnitTth, "0.1665"},
+        EstimateCase{"37",
+                     "0.8",
+                     "0.5",
+                     {"0.0002", "0.0013", "0.0236", "0.0126"},
+                     {"0.5000", "5.0000", "25.0000", "100.0000"},
+                     "0.0377"},
+        // The shown sum adds the shown stages: 3.0049, where the unrounded
+        // stages would give 3.0048.
+        EstimateCase{
+            "0.5", "1", "1", {"0.0185", "0.1023", "1.8806", "1.0035"}, kUnitTth, "3.0049"}));
 
 TEST(HeatsinkEstimateTest, KeepsTheUnroundedNumbersForTheEngine) {
     HeatsinkEstimate unit;
