@@ -33,18 +33,19 @@ class ValueAxisTest : public ::testing::TestWithParam<ValueAxisCase> {};
 
 TEST_P(ValueAxisTest, ChoosesRangeStepAndPlotTop) {
     const ValueAxisCase& c = GetParam();
+    const auto expectAxis = [&c](const ChartScale& scale) {
+        EXPECT_EQ(scale.valueTop, c.top);
+        EXPECT_EQ(scale.valueBottom, c.bottom);
+        EXPECT_EQ(scale.valueStep, c.step);
+    };
     ChartScale scale;
     EXPECT_EQ(scale.chooseValueAxis(c.max, c.min), c.divisions);
-    EXPECT_EQ(scale.valueTop, c.top);
-    EXPECT_EQ(scale.valueBottom, c.bottom);
-    EXPECT_EQ(scale.valueStep, c.step);
+    expectAxis(scale);
 
     ChartScale again;
     EXPECT_EQ(again.valueAxisTop(c.max, c.min), c.plotTop);
     // valueAxisTop leaves the fields of chooseValueAxis behind.
-    EXPECT_EQ(again.valueTop, c.top);
-    EXPECT_EQ(again.valueBottom, c.bottom);
-    EXPECT_EQ(again.valueStep, c.step);
+    expectAxis(again);
     EXPECT_EQ((kPlotBottom - c.plotTop) % c.divisions, 0);
 }
 
@@ -253,6 +254,27 @@ std::vector<PeriodSample> periodSamples(const std::vector<std::array<double, 6>>
     return samples;
 }
 
+struct Ranges {
+    double temperatureMax;
+    double temperatureMin;
+    double lossMax;
+    double lossMin;
+};
+
+// Scans the temperature series, then the loss series, and checks both ranges.
+template <class Sample>
+ChartScale expectRanges(const std::vector<Sample>& samples, const Ranges& expected) {
+    ChartScale scale;
+    scale.seriesRange(kTemperatureSeriesCount, samples);
+    scale.seriesRange(kLossSeriesCount, samples);
+    // Each range has its own fields: the loss scan leaves the temperatures.
+    EXPECT_EQ(scale.temperatureMax, expected.temperatureMax);
+    EXPECT_EQ(scale.temperatureMin, expected.temperatureMin);
+    EXPECT_EQ(scale.lossMax, expected.lossMax);
+    EXPECT_EQ(scale.lossMin, expected.lossMin);
+    return scale;
+}
+
 TEST(SeriesRange, ScansAllButTheSpareEntryOfTheSteadyWaveform) {
     const std::vector<PeriodSample> waveform = periodSamples({
         {40.0, 50.0, 70.0, 65.0, 12.0, 3.0},
@@ -260,15 +282,7 @@ TEST(SeriesRange, ScansAllButTheSpareEntryOfTheSteadyWaveform) {
         {39.0, 49.5, 80.0, 25.1, 7.5, 0.5},
         {500.0, -500.0, 500.0, -500.0, 999.0, -999.0},  // spare: not scanned
     });
-    ChartScale scale;
-    scale.seriesRange(kTemperatureSeriesCount, waveform);
-    EXPECT_EQ(scale.temperatureMax, 95.3);
-    EXPECT_EQ(scale.temperatureMin, 25.1);
-    scale.seriesRange(kLossSeriesCount, waveform);
-    EXPECT_EQ(scale.lossMax, 35.2);
-    EXPECT_EQ(scale.lossMin, 0.0);
-    // Each range has its own fields.
-    EXPECT_EQ(scale.temperatureMax, 95.3);
+    expectRanges(waveform, {95.3, 25.1, 35.2, 0.0});
 }
 
 TEST(SeriesRange, ReadsTheFourTemperatureSeriesOnly) {
@@ -279,13 +293,7 @@ TEST(SeriesRange, ReadsTheFourTemperatureSeriesOnly) {
     waveform[0].deltaTcf = 1000.0;
     waveform[0].pairLoss = 1000.0;
     waveform[1].time = -1000.0;
-    ChartScale scale;
-    scale.seriesRange(kTemperatureSeriesCount, waveform);
-    EXPECT_EQ(scale.temperatureMax, 33.0);
-    EXPECT_EQ(scale.temperatureMin, 30.0);
-    scale.seriesRange(kLossSeriesCount, waveform);
-    EXPECT_EQ(scale.lossMax, 2.0);
-    EXPECT_EQ(scale.lossMin, 1.0);
+    expectRanges(waveform, {33.0, 30.0, 2.0, 1.0});
 }
 
 TEST(SeriesRange, ScansTheLoadCycleSamples) {
@@ -297,13 +305,7 @@ TEST(SeriesRange, ScansTheLoadCycleSamples) {
     samples[2] = {
         .tc = 61.0, .tf = 46.0, .igbtTj = 90.0, .fwdTj = 71.0, .igbtLoss = 25.0, .fwdLoss = 6.0};
     // samples[3] is the all-zero spare entry.
-    ChartScale scale;
-    scale.seriesRange(kTemperatureSeriesCount, samples);
-    EXPECT_EQ(scale.temperatureMax, 91.0);
-    EXPECT_EQ(scale.temperatureMin, 44.5);
-    scale.seriesRange(kLossSeriesCount, samples);
-    EXPECT_EQ(scale.lossMax, 25.0);
-    EXPECT_EQ(scale.lossMin, 4.0);
+    expectRanges(samples, {91.0, 44.5, 25.0, 4.0});
 }
 
 TEST(SeriesRange, FewerThanTwoEntriesLeaveTheStartValues) {
@@ -328,13 +330,7 @@ TEST(SeriesRange, PassesOverNaNAndKeepsInfinities) {
         {30.0, kNaN, 35.0, 33.0, 1.0, 2.0},
         {0.0, 0.0, 0.0, 0.0, 0.0, 0.0},
     });
-    ChartScale scale;
-    scale.seriesRange(kTemperatureSeriesCount, waveform);
-    EXPECT_EQ(scale.temperatureMax, 35.0);
-    EXPECT_EQ(scale.temperatureMin, 30.0);
-    scale.seriesRange(kLossSeriesCount, waveform);
-    EXPECT_EQ(scale.lossMax, kInf);
-    EXPECT_EQ(scale.lossMin, 1.0);
+    ChartScale scale = expectRanges(waveform, {35.0, 30.0, kInf, 1.0});
     // An infinite loss still gives an axis (held at 100000).
     EXPECT_GE(scale.chooseValueAxis(scale.lossMax, scale.lossMin), 1);
 }
