@@ -43,6 +43,15 @@ ModeRunResult modeRun(const LoadCycleMode& row, bool end, bool average) {
     return run;
 }
 
+// The time a mode runs and the grid points it owns.
+void expectWindow(const ModeResult& mode, double start, double end, int firstSample,
+                  int lastSample) {
+    EXPECT_EQ(mode.startTime, start);
+    EXPECT_EQ(mode.endTime, end);
+    EXPECT_EQ(mode.firstSample, firstSample);
+    EXPECT_EQ(mode.lastSample, lastSample);
+}
+
 double igbtRise(const CycleSample& s) {
     return s.igbtTj - s.tc;
 }
@@ -57,14 +66,8 @@ TEST(LoadCycleTest, TwoEqualModesSplitTheGridAtThreeHundred) {
     ASSERT_EQ(result.samples.size(), 602u);
     const ModeResult& first = result.modes[1];
     const ModeResult& second = result.modes[2];
-    EXPECT_EQ(first.startTime, 0.0);
-    EXPECT_EQ(first.endTime, 5.0);
-    EXPECT_EQ(first.firstSample, 0);
-    EXPECT_EQ(first.lastSample, 300);
-    EXPECT_EQ(second.startTime, 5.0);
-    EXPECT_EQ(second.endTime, 10.0);
-    EXPECT_EQ(second.firstSample, 301);
-    EXPECT_EQ(second.lastSample, 600);
+    expectWindow(first, 0.0, 5.0, 0, 300);
+    expectWindow(second, 5.0, 10.0, 301, 600);
     for (int g = 0; g <= 600; ++g) {
         const CycleSample& s = result.samples[g];
         const ModeResult& owner = g <= 300 ? first : second;

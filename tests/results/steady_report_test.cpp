@@ -1,6 +1,7 @@
 #include "results/steady_report.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -56,77 +57,59 @@ std::unique_ptr<DeviceLibrary> sampleLibrary() {
 
 std::string build(const DeviceLibrary& library, const OperatingCondition& condition,
                   const SteadyResult& result) {
-    std::string text, reason;
-    EXPECT_TRUE(buildSteadyReport(library, condition, result, kTime, text, reason)) << reason;
-    return text;
+    return test::builtReport([&](std::string& text, std::string& reason) {
+        return buildSteadyReport(library, condition, result, kTime, text, reason);
+    });
 }
 
 TEST(SteadyReportTest, WritesTheLayoutByteForByte) {
-    const std::string expected =
-        "IGBT/FWD power loss simulation for PWM inverter/converter systems\r\n"
-        "Output date                  :2025/03/07 09:05:02\r\n"
-        "\r\n"
-        "\r\n"
-        "[Condition input]\r\n"
-        "\r\n"
-        "Type number\t\t\t:6NZ100B-120\r\n"
-        "Series\t\t\t\t:Z-Series\r\n"
-        "\r\n"
-        "Circuit composition\t\t:6in1\r\n"
-        "VCES(V)\t\t\t\t:600\r\n"
-        "IC(A)\t\t\t\t:50\r\n"
-        "VCE(sat)(V)\t\t\t:1.50\r\n"
-        "PC(W)\t\t\t\t:219\r\n"
-        "Standard rg(ohm)\t\t:10\r\n"
-        "Package\t\t\t\t:NP-A (62x108 mm)\r\n"
-        "Update\t\t\t\t:2025/10\r\n"
-        "\r\n"
-        "Select arms(Arms)\t\t:2\r\n"
-        "Output frequency(Hz)\t\t:50.0\r\n"
-        "Output current(Arms)\t\t:70.0\r\n"
-        "Carrier frequency(KHz)\t\t:10.0\r\n"
-        "Power factor\t\t\t:0.8\r\n"
-        "Modulation rate\t\t\t:0.9\r\n"
-        "DC link voltage(Vol)\t\t:600.0\r\n"
-        "Gate resistance(on)(ohm)\t:6.8\r\n"
-        "Gate resistance(off)(ohm)\t:12.5\r\n"
-        "\r\n"
-        "[Heat sink]\r\n"
-        "Rth1(K/W)\t\t\t:0.0120\r\n"
-        "Rth2(K/W)\t\t\t:0.0350\r\n"
-        "Rth3(K/W)\t\t\t:0.0600\r\n"
-        "Rth4(K/W)\t\t\t:0.0430\r\n"
-        "Tth1(s)\t\t\t\t:2.0\r\n"
-        "Tth2(s)\t\t\t\t:15.0\r\n"
-        "Tth3(s)\t\t\t\t:60.0\r\n"
-        "Tth4(s)\t\t\t\t:240.0\r\n"
-        "Thermal resistance\r\n"
-        "(steady state)(K/W)\t\t:0.1500\r\n"
-        "\r\n"
-        "[Calculation result]\r\n"
-        ">IGBT power loss\r\n"
-        "Saturation loss(W)\t\t:12.35\r\n"
-        "turn on loss(W)\t\t\t:3.21\r\n"
-        "turn off loss(W)\t\t:4.50\r\n"
-        "IGBT part(W)\t\t\t:20.05\r\n"
-        ">FWD power loss\r\n"
-        "Saturation loss(W)\t\t:2.50\r\n"
-        "Recovery loss(W)\t\t:1.25\r\n"
-        "FWD part(W)\t\t\t:3.75\r\n"
-        ">Total power losses\r\n"
-        "IGBT+FWD(W)\t\t\t:23.80\r\n"
-        ">Temperature\r\n"
-        "IGBT Delta Tj-c max(deg.)\t:10.11\r\n"
-        "IGBT Delta Tj-c ave(deg.)\t:8.00\r\n"
-        "IGBT Tj max(deg.)\t\t:70.50\r\n"
-        "FWD Delta Tj-c max(deg.)\t:5.25\r\n"
-        "FWD Delta Tj-c ave(deg.)\t:4.00\r\n"
-        "FWD Tj max(deg.)\t\t:65.00\r\n"
-        "Tc max(deg.)\t\t\t:60.30\r\n"
-        "Tc ave(deg.)\t\t\t:58.20\r\n"
-        "Tf max(deg.)\t\t\t:55.10\r\n"
-        "Tf ave(deg.)\t\t\t:54.00\r\n"
-        "Ta(deg.)\t\t\t:40.00\r\n";
+    const std::string expected = test::reportOpening("2025/03/07 09:05:02", "6NZ100B-120") +
+                                 "Select arms(Arms)\t\t:2\r\n"
+                                 "Output frequency(Hz)\t\t:50.0\r\n"
+                                 "Output current(Arms)\t\t:70.0\r\n"
+                                 "Carrier frequency(KHz)\t\t:10.0\r\n"
+                                 "Power factor\t\t\t:0.8\r\n"
+                                 "Modulation rate\t\t\t:0.9\r\n"
+                                 "DC link voltage(Vol)\t\t:600.0\r\n"
+                                 "Gate resistance(on)(ohm)\t:6.8\r\n"
+                                 "Gate resistance(off)(ohm)\t:12.5\r\n"
+                                 "\r\n"
+                                 "[Heat sink]\r\n"
+                                 "Rth1(K/W)\t\t\t:0.0120\r\n"
+                                 "Rth2(K/W)\t\t\t:0.0350\r\n"
+                                 "Rth3(K/W)\t\t\t:0.0600\r\n"
+                                 "Rth4(K/W)\t\t\t:0.0430\r\n"
+                                 "Tth1(s)\t\t\t\t:2.0\r\n"
+                                 "Tth2(s)\t\t\t\t:15.0\r\n"
+                                 "Tth3(s)\t\t\t\t:60.0\r\n"
+                                 "Tth4(s)\t\t\t\t:240.0\r\n"
+                                 "Thermal resistance\r\n"
+                                 "(steady state)(K/W)\t\t:0.1500\r\n"
+                                 "\r\n"
+                                 "[Calculation result]\r\n"
+                                 ">IGBT power loss\r\n"
+                                 "Saturation loss(W)\t\t:12.35\r\n"
+                                 "turn on loss(W)\t\t\t:3.21\r\n"
+                                 "turn off loss(W)\t\t:4.50\r\n"
+                                 "IGBT part(W)\t\t\t:20.05\r\n"
+                                 ">FWD power loss\r\n"
+                                 "Saturation loss(W)\t\t:2.50\r\n"
+                                 "Recovery loss(W)\t\t:1.25\r\n"
+                                 "FWD part(W)\t\t\t:3.75\r\n"
+                                 ">Total power losses\r\n"
+                                 "IGBT+FWD(W)\t\t\t:23.80\r\n"
+                                 ">Temperature\r\n"
+                                 "IGBT Delta Tj-c max(deg.)\t:10.11\r\n"
+                                 "IGBT Delta Tj-c ave(deg.)\t:8.00\r\n"
+                                 "IGBT Tj max(deg.)\t\t:70.50\r\n"
+                                 "FWD Delta Tj-c max(deg.)\t:5.25\r\n"
+                                 "FWD Delta Tj-c ave(deg.)\t:4.00\r\n"
+                                 "FWD Tj max(deg.)\t\t:65.00\r\n"
+                                 "Tc max(deg.)\t\t\t:60.30\r\n"
+                                 "Tc ave(deg.)\t\t\t:58.20\r\n"
+                                 "Tf max(deg.)\t\t\t:55.10\r\n"
+                                 "Tf ave(deg.)\t\t\t:54.00\r\n"
+                                 "Ta(deg.)\t\t\t:40.00\r\n";
     const auto library = sampleLibrary();
     const std::string text = build(*library, reportCondition(), sampleResult());
     EXPECT_EQ(text, expected);
@@ -226,12 +209,8 @@ TEST(SteadyReportTest, AnUnknownDeviceWritesNothing) {
 TEST(ReportTimeTest, ReadsAndChecksTheCommandLineText) {
     ReportTime t;
     ASSERT_TRUE(parseReportTime("2024/02/29 23:59:60", t));
-    EXPECT_EQ(t.year, 2024);
-    EXPECT_EQ(t.month, 2);
-    EXPECT_EQ(t.day, 29);
-    EXPECT_EQ(t.hour, 23);
-    EXPECT_EQ(t.minute, 59);
-    EXPECT_EQ(t.second, 60);
+    EXPECT_EQ(std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second),
+              std::make_tuple(2024, 2, 29, 23, 59, 60));
     for (const char* bad : {"2023/02/29 10:00:00", "2024/13/01 10:00:00", "2024/04/31 10:00:00",
                             "2024/01/01 24:00:00", "2024/01/01 10:60:00", "2024-01-01 10:00:00",
                             "2024/1/01 10:00:00", "2024/01/01 10:00", "2024/01/01 10:00:00 ",
