@@ -19,18 +19,94 @@ std::string text(const IniFile& ini, std::string_view section, std::string_view 
     return value;
 }
 
-TEST(IniFile, SectionsInFileOrderWithCrLfAndLf) {
-    const IniFile ini = IniFile::parse("[B@2]\r\nk=v1\r\n[A@1]\nk=v2\n[C@3]\r\nk=v3");
-    EXPECT_EQ(ini.sectionNames(), (Names{"B@2", "A@1", "C@3"}));
-    EXPECT_EQ(text(ini, "B@2", "k"), "v1");
-    EXPECT_EQ(text(ini, "A@1", "k"), "v2");
-    EXPECT_EQ(text(ini, "C@3", "k"), "v3");  // last line without a line end
+// A file's text, the sections it holds in file order, and the text read for
+// section and key ("<missing>" when nothing is read).
+struct Lookup {
+    const char* section;
+    const char* key;
+    std::string expected;
+};
+
+struct ParseCase {
+    const char* name;
+    std::string content;
+    Names sections;
+    std::vector<Lookup> lookups;
+};
+
+class IniParse : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(IniParse, SectionsAndValues) {
+    const ParseCase& c = GetParam();
+    const IniFile ini = IniFile::parse(c.content);
+    EXPECT_EQ(ini.sectionNames(), c.sections);
+    for (const Lookup& lookup : c.lookups) {
+        EXPECT_EQ(text(ini, lookup.section, lookup.key), lookup.expected)
+            << lookup.section << " " << lookup.key;
+    }
 }
 
-TEST(IniFile, CarriageReturnIsNoPartOfTheValue) {
-    const IniFile ini = IniFile::parse("[S]\r\nkey=value\r\n");
-    EXPECT_EQ(text(ini, "S", "key"), "value");
-}
+const ParseCase kParseCases[] = {
+    // The last line has no line end.
+    {"SectionsInFileOrderWithCrLfAndLf",
+     "[B@2]\r\nk=v1\r\n[A@1]\nk=v2\n[C@3]\r\nk=v3",
+     {"B@2", "A@1", "C@3"},
+     {{"B@2", "k", "v1"}, {"A@1", "k", "v2"}, {"C@3", "k", "v3"}}},
+    {"CarriageReturnIsNoPartOfTheValue", "[S]\r\nkey=value\r\n", {"S"}, {{"S", "key", "value"}}},
+    {"NameRunsToTheLastClosingBracket",
+     "[A]B@1] trailing text\nk=v\n[ C@2 ]x\nk=w\n",
+     {"A]B@1", "C@2"},
+     {{"A]B@1", "k", "v"}, {"C@2", "k", "w"}}},
+    {"EmptyNameIsNoSectionAndItsKeysAreIgnored",
+     "[A@1]\nk=v\n[]\nk=lost\nother=lost\n[  ]\nz=lost\n[B@2]\nk=w\n",
+     {"A@1", "B@2"},
+     {{"A@1", "k", "v"}, {"A@1", "other", "<missing>"}, {"", "k", "<missing>"}}},
+    {"BracketLineWithoutClosingBracketIsAnOrdinaryLine",
+     "[A@1]\n[k=v\n[no section\n",
+     {"A@1"},
+     {{"A@1", "[k", "v"}}},
+    {"BlanksAroundNamesAndValuesAreTrimmed",
+     "  [  A@1  ]  \n \t Device Image \t=\t  pic 1  \t\r\n",
+     {"A@1"},
+     {{"A@1", "Device Image", "pic 1"}}},
+    {"FirstOfADuplicatedKeySuppliesTheValue",
+     "[A@1]\nk=first\nK=second\nk=third\n",
+     {"A@1"},
+     {{"A@1", "k", "first"}}},
+    // A duplicated section counts twice; the second supplies nothing, not even
+    // a key the first lacks.
+    {"DuplicatedSectionCountsTwiceAndReadsFromTheFirst",
+     "[A@1]\nk=first\n[B@2]\nk=b\n[a@1]\nk=second\nonly=here\n",
+     {"A@1", "B@2", "a@1"},
+     {{"a@1", "k", "first"}, {"A@1", "only", "<missing>"}}},
+    {"LinesWithoutEqualsAndKeysBeforeTheFirstSectionAreIgnored",
+     "k=before\nloose line\n[A@1]\njust text\nk=v\n",
+     {"A@1"},
+     {{"A@1", "k", "v"}, {"A@1", "just text", "<missing>"}}},
+    {"SemicolonStartsACommentOnlyAsFirstNonBlank",
+     "[A@1]\n;k=comment\n   ; [B@2]\nk=v;not a comment\n",
+     {"A@1"},
+     {{"A@1", "k", "v;not a comment"}, {"A@1", ";k", "<missing>"}}},
+    // A value empty after unquoting is no value.
+    {"MatchingQuotesAreRemoved",
+     "[A@1]\n"
+     "double=\"  spaced  \"\n"
+     "single='x'\n"
+     "mixed=\"x'\n"
+     "lone=\"\n"
+     "inner=a\"b\"\n"
+     "empty=\"\"\n",
+     {"A@1"},
+     {{"A@1", "double", "  spaced  "},
+      {"A@1", "single", "x"},
+      {"A@1", "mixed", "\"x'"},
+      {"A@1", "lone", "\""},
+      {"A@1", "inner", "a\"b\""},
+      {"A@1", "empty", "<missing>"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(IniFile, IniParse, ::testing::ValuesIn(kParseCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniFile, LeadingByteOrderMarkIsIgnored) {
     const IniFile ini = IniFile::parse("\xEF\xBB\xBF[A@1]\r\nk=v\r\n");
@@ -38,28 +114,6 @@ TEST(IniFile, LeadingByteOrderMarkIsIgnored) {
     // Only a leading mark: elsewhere it is text.
     const IniFile later = IniFile::parse("[A@1]\nk=\xEF\xBB\xBFv\n");
     EXPECT_EQ(text(later, "A@1", "k"), "\xEF\xBB\xBFv");
-}
-
-TEST(IniFile, NameRunsToTheLastClosingBracket) {
-    const IniFile ini = IniFile::parse("[A]B@1] trailing text\nk=v\n[ C@2 ]x\nk=w\n");
-    EXPECT_EQ(ini.sectionNames(), (Names{"A]B@1", "C@2"}));
-    EXPECT_EQ(text(ini, "A]B@1", "k"), "v");
-    EXPECT_EQ(text(ini, "C@2", "k"), "w");
-}
-
-TEST(IniFile, EmptyNameIsNoSectionAndItsKeysAreIgnored) {
-    const IniFile ini =
-        IniFile::parse("[A@1]\nk=v\n[]\nk=lost\nother=lost\n[  ]\nz=lost\n[B@2]\nk=w\n");
-    EXPECT_EQ(ini.sectionNames(), (Names{"A@1", "B@2"}));
-    EXPECT_EQ(text(ini, "A@1", "k"), "v");
-    EXPECT_EQ(text(ini, "A@1", "other"), "<missing>");
-    EXPECT_EQ(text(ini, "", "k"), "<missing>");
-}
-
-TEST(IniFile, BracketLineWithoutClosingBracketIsAnOrdinaryLine) {
-    const IniFile ini = IniFile::parse("[A@1]\n[k=v\n[no section\n");
-    EXPECT_EQ(ini.sectionNames(), (Names{"A@1"}));
-    EXPECT_EQ(text(ini, "A@1", "[k"), "v");
 }
 
 TEST(IniFile, NamesMatchWithoutRegardToAsciiCase) {
@@ -70,56 +124,6 @@ TEST(IniFile, NamesMatchWithoutRegardToAsciiCase) {
     const IniFile latin = IniFile::parse("[\xC4@1]\nk=v\n");
     EXPECT_EQ(text(latin, "\xE4@1", "k"), "<missing>");
     EXPECT_EQ(text(latin, "\xC4@1", "K"), "v");
-}
-
-TEST(IniFile, BlanksAroundNamesAndValuesAreTrimmed) {
-    const IniFile ini = IniFile::parse("  [  A@1  ]  \n \t Device Image \t=\t  pic 1  \t\r\n");
-    EXPECT_EQ(ini.sectionNames(), (Names{"A@1"}));
-    EXPECT_EQ(text(ini, "A@1", "Device Image"), "pic 1");
-}
-
-TEST(IniFile, FirstOfADuplicatedKeySuppliesTheValue) {
-    const IniFile ini = IniFile::parse("[A@1]\nk=first\nK=second\nk=third\n");
-    EXPECT_EQ(text(ini, "A@1", "k"), "first");
-}
-
-TEST(IniFile, DuplicatedSectionCountsTwiceAndReadsFromTheFirst) {
-    const IniFile ini = IniFile::parse("[A@1]\nk=first\n[B@2]\nk=b\n[a@1]\nk=second\nonly=here\n");
-    EXPECT_EQ(ini.sectionNames(), (Names{"A@1", "B@2", "a@1"}));
-    EXPECT_EQ(text(ini, "a@1", "k"), "first");
-    // The second section supplies nothing, not even a key the first lacks.
-    EXPECT_EQ(text(ini, "A@1", "only"), "<missing>");
-}
-
-TEST(IniFile, LinesWithoutEqualsAndKeysBeforeTheFirstSectionAreIgnored) {
-    const IniFile ini = IniFile::parse("k=before\nloose line\n[A@1]\njust text\nk=v\n");
-    EXPECT_EQ(ini.sectionNames(), (Names{"A@1"}));
-    EXPECT_EQ(text(ini, "A@1", "k"), "v");
-    EXPECT_EQ(text(ini, "A@1", "just text"), "<missing>");
-}
-
-TEST(IniFile, SemicolonStartsACommentOnlyAsFirstNonBlank) {
-    const IniFile ini = IniFile::parse("[A@1]\n;k=comment\n   ; [B@2]\nk=v;not a comment\n");
-    EXPECT_EQ(ini.sectionNames(), (Names{"A@1"}));
-    EXPECT_EQ(text(ini, "A@1", "k"), "v;not a comment");
-    EXPECT_EQ(text(ini, "A@1", ";k"), "<missing>");
-}
-
-TEST(IniFile, MatchingQuotesAreRemoved) {
-    const IniFile ini = IniFile::parse(
-        "[A@1]\n"
-        "double=\"  spaced  \"\n"
-        "single='x'\n"
-        "mixed=\"x'\n"
-        "lone=\"\n"
-        "inner=a\"b\"\n"
-        "empty=\"\"\n");
-    EXPECT_EQ(text(ini, "A@1", "double"), "  spaced  ");
-    EXPECT_EQ(text(ini, "A@1", "single"), "x");
-    EXPECT_EQ(text(ini, "A@1", "mixed"), "\"x'");
-    EXPECT_EQ(text(ini, "A@1", "lone"), "\"");
-    EXPECT_EQ(text(ini, "A@1", "inner"), "a\"b\"");
-    EXPECT_EQ(text(ini, "A@1", "empty"), "<missing>");  // empty after unquoting
 }
 
 TEST(IniFile, ValuesAreCutTo99CharactersAfterUnquoting) {
