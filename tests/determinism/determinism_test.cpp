@@ -56,6 +56,22 @@ void expectBits(const std::vector<Figure>& figures, const std::vector<std::strin
     }
 }
 
+// The temperature figures a steady run and a load cycle both give, under the
+// same names.
+template <class Temperatures>
+std::vector<Figure> sharedTemperatureFigures(const Temperatures& t) {
+    return {
+        {"tcMax", t.tcMax},
+        {"tcAve", t.tcAve},
+        {"tfMax", t.tfMax},
+        {"tfAve", t.tfAve},
+        {"igbtTjMax", t.igbtTjMax},
+        {"fwdTjMax", t.fwdTjMax},
+        {"igbtDeltaTjcMax", t.igbtDeltaTjcMax},
+        {"fwdDeltaTjcMax", t.fwdDeltaTjcMax},
+    };
+}
+
 std::unique_ptr<DeviceLibrary> sampleLine() {
     auto library = std::make_unique<DeviceLibrary>(THERMALYX_SAMPLE_DIR);
     EXPECT_TRUE(library->load());
@@ -80,45 +96,38 @@ TEST(DeterminismTest, SteadyRunKeepsEveryBit) {
 
     const LossResult& loss = outcome.result.loss;
     const TemperatureResult& t = outcome.result.temperature;
-    expectBits(
-        {
-            {"igbtSaturationLoss", loss.igbtSaturationLoss},
-            {"igbtTurnOnLoss", loss.igbtTurnOnLoss},
-            {"igbtTurnOffLoss", loss.igbtTurnOffLoss},
-            {"fwdSaturationLoss", loss.fwdSaturationLoss},
-            {"fwdRecoveryLoss", loss.fwdRecoveryLoss},
-            {"igbtDeltaTjcMax", t.igbtDeltaTjcMax},
-            {"igbtDeltaTjcMin", t.igbtDeltaTjcMin},
-            {"igbtDeltaTjcAve", t.igbtDeltaTjcAve},
-            {"fwdDeltaTjcMax", t.fwdDeltaTjcMax},
-            {"fwdDeltaTjcMin", t.fwdDeltaTjcMin},
-            {"fwdDeltaTjcAve", t.fwdDeltaTjcAve},
-            {"tcMax", t.tcMax},
-            {"tcAve", t.tcAve},
-            {"tfMax", t.tfMax},
-            {"tfAve", t.tfAve},
-            {"igbtTjMax", t.igbtTjMax},
-            {"fwdTjMax", t.fwdTjMax},
-        },
-        {
-            "4037894336eaed58",
-            "401551071b95a5d1",
-            "401fa637c59b9a38",
-            "40106f5dcece8387",
-            "4015492ad418b13f",
-            "4034d119c68ab84c",
-            "4029324ef9e0d68a",
-            "402fd2bbaff6195d",
-            "4024c68858a7605f",
-            "4015644ee011681b",
-            "401c9e8c726a87cd",
-            "40572d5f86107a9e",
-            "40567f92cd1328cd",
-            "40546647447fdd2a",
-            "405465920a21c38c",
-            "405c617b41c1572c",
-            "4058eb40c242b6ad",
-        });
+    std::vector<Figure> figures = {
+        {"igbtSaturationLoss", loss.igbtSaturationLoss},
+        {"igbtTurnOnLoss", loss.igbtTurnOnLoss},
+        {"igbtTurnOffLoss", loss.igbtTurnOffLoss},
+        {"fwdSaturationLoss", loss.fwdSaturationLoss},
+        {"fwdRecoveryLoss", loss.fwdRecoveryLoss},
+        {"igbtDeltaTjcMin", t.igbtDeltaTjcMin},
+        {"igbtDeltaTjcAve", t.igbtDeltaTjcAve},
+        {"fwdDeltaTjcMin", t.fwdDeltaTjcMin},
+        {"fwdDeltaTjcAve", t.fwdDeltaTjcAve},
+    };
+    const std::vector<Figure> shared = sharedTemperatureFigures(t);
+    figures.insert(figures.end(), shared.begin(), shared.end());
+    expectBits(figures, {
+                            "4037894336eaed58",
+                            "401551071b95a5d1",
+                            "401fa637c59b9a38",
+                            "40106f5dcece8387",
+                            "4015492ad418b13f",
+                            "4029324ef9e0d68a",
+                            "402fd2bbaff6195d",
+                            "4015644ee011681b",
+                            "401c9e8c726a87cd",
+                            "40572d5f86107a9e",
+                            "40567f92cd1328cd",
+                            "40546647447fdd2a",
+                            "405465920a21c38c",
+                            "405c617b41c1572c",
+                            "4058eb40c242b6ad",
+                            "4034d119c68ab84c",
+                            "4024c68858a7605f",
+                        });
 
     BitHash waveform;
     for (const PeriodSample& s : outcome.result.waveform) {
@@ -158,27 +167,16 @@ TEST(DeterminismTest, LoadCycleKeepsEveryBit) {
     ASSERT_TRUE(outcome.ok()) << outcome.message;
 
     const LoadCycleResult& r = outcome.result;
-    expectBits(
-        {
-            {"tcMax", r.tcMax},
-            {"tcAve", r.tcAve},
-            {"tfMax", r.tfMax},
-            {"tfAve", r.tfAve},
-            {"igbtTjMax", r.igbtTjMax},
-            {"fwdTjMax", r.fwdTjMax},
-            {"igbtDeltaTjcMax", r.igbtDeltaTjcMax},
-            {"fwdDeltaTjcMax", r.fwdDeltaTjcMax},
-        },
-        {
-            "405647de8d171a0a",
-            "4054718e7bb937b2",
-            "4052a9475c0b02de",
-            "405279723d678211",
-            "405c86016d1ad398",
-            "405aa238cfbb0837",
-            "40475d8bb8850039",
-            "40396c45b6e39aea",
-        });
+    expectBits(sharedTemperatureFigures(r), {
+                                                "405647de8d171a0a",
+                                                "4054718e7bb937b2",
+                                                "4052a9475c0b02de",
+                                                "405279723d678211",
+                                                "405c86016d1ad398",
+                                                "405aa238cfbb0837",
+                                                "40475d8bb8850039",
+                                                "40396c45b6e39aea",
+                                            });
 
     BitHash modes;
     for (const ModeResult& m : r.modes) {
