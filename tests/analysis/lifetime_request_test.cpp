@@ -34,25 +34,23 @@ TEST_P(LifetimeTextsTest, RejectsWithAClearMessage) {
     EXPECT_EQ(checkLifetimeTexts(lesit, specWithVces("1200"), options), message) << c.name;
 }
 
-LifetimeTexts current(const char* text) {
+// Default texts with one field replaced.
+LifetimeTexts with(std::string LifetimeTexts::*field, const char* text) {
     LifetimeTexts texts;
-    texts.bondCurrent = text;
+    texts.*field = text;
     return texts;
+}
+LifetimeTexts current(const char* text) {
+    return with(&LifetimeTexts::bondCurrent, text);
 }
 LifetimeTexts voltage(const char* text) {
-    LifetimeTexts texts;
-    texts.voltageClass = text;
-    return texts;
+    return with(&LifetimeTexts::voltageClass, text);
 }
 LifetimeTexts diameter(const char* text) {
-    LifetimeTexts texts;
-    texts.bondDiameter = text;
-    return texts;
+    return with(&LifetimeTexts::bondDiameter, text);
 }
 LifetimeTexts minRange(const char* text) {
-    LifetimeTexts texts;
-    texts.minRange = text;
-    return texts;
+    return with(&LifetimeTexts::minRange, text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
