@@ -7,6 +7,7 @@
 #include <numbers>
 #include <ostream>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,17 @@ SteadyResult runSteady(const OperatingCondition& condition,
 
 int steps(const SteadyResult& result) {
     return static_cast<int>(result.waveform.size()) - 2;
+}
+
+// The condition run with a carrier of 10 kHz (N = 200, even) and of 10.05 kHz
+// (N = 201, odd).
+std::vector<SteadyResult> atEvenAndOddSteps(OperatingCondition condition) {
+    std::vector<SteadyResult> results;
+    for (double carrier : {10.0, 10.05}) {
+        condition.carrierFrequency = carrier;
+        results.push_back(runSteady(condition));
+    }
+    return results;
 }
 
 // A linear on-state model: VCE(sat) = VF = 0.8 V + 0.01 ohm * i, nothing else.
@@ -214,9 +226,7 @@ TEST(OperatingPointTest, DcLockGivesEveryStepTheSameLossesExceptTheOddZero) {
     OperatingCondition condition = sampleCondition();
     condition.dcLock = true;
     condition.modulationRate = 0.3;
-    for (double carrier : {10.0, 10.05}) {
-        condition.carrierFrequency = carrier;
-        const SteadyResult result = runSteady(condition);
+    for (const SteadyResult& result : atEvenAndOddSteps(condition)) {
         const int n = steps(result);
         const auto& w = result.waveform;
         const int half = n % 2 == 0 ? n / 2 : (n + 1) / 2;
@@ -289,11 +299,11 @@ TEST(OperatingPointTest, FwdLossMovesByHalfAPeriodForEvenAndOddN) {
     OperatingCondition condition = sampleCondition();
     condition.modulation = kModulationThreeArms;
     condition.powerFactor = 0.3;
-    for (double carrier : {10.0, 10.05}) {
-        condition.carrierFrequency = carrier;
-        const SteadyResult result = runSteady(condition);
+    const std::vector<SteadyResult> results = atEvenAndOddSteps(condition);
+    ASSERT_EQ(steps(results[0]), 200);
+    ASSERT_EQ(steps(results[1]), 201);
+    for (const SteadyResult& result : results) {
         const int n = steps(result);
-        ASSERT_EQ(n, carrier == 10.0 ? 200 : 201);
         const auto& w = result.waveform;
         const double delta = kTwoPi / n;
         const double fo = condition.outputFrequency;
