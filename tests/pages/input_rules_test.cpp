@@ -1,5 +1,6 @@
 #include "pages/input_rules.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fuzz/rule_inputs.h"
 #include "tests/support/sample_records.h"
 
 namespace thermalyx {
@@ -103,20 +105,17 @@ TEST(DefaultTextsTest, PassTheirOwnDevicesChecks) {
     EXPECT_EQ(condition.powerFactor, 0.85);
 }
 
+using Values = std::array<double, 11>;
+
 TEST(ConditionTextsTest, FillsTheEightValuesInFieldOrder) {
     OperatingCondition condition;
     condition.series = "S";
     condition.modulation = 2;
     const ConditionTexts texts{"60", "7.5", "12", "-0.5", "0.9", "320", "10", "20"};
     ASSERT_EQ(checkConditionTexts(texts, sampleLimits(), condition), "");
-    EXPECT_EQ(condition.outputFrequency, 60.0);
-    EXPECT_EQ(condition.outputCurrentRms, 7.5);
-    EXPECT_EQ(condition.carrierFrequency, 12.0);
-    EXPECT_EQ(condition.powerFactor, -0.5);
-    EXPECT_EQ(condition.modulationRate, 0.9);
-    EXPECT_EQ(condition.dcVoltage, 320.0);
-    EXPECT_EQ(condition.rgOn, 10.0);
-    EXPECT_EQ(condition.rgOff, 20.0);
+    // In the order of fuzz::values; the load-cycle fields stay 0.
+    EXPECT_EQ(fuzz::values(condition),
+              (Values{60.0, 7.5, 12.0, -0.5, 0.9, 320.0, 0.0, 0.0, 0.0, 10.0, 20.0}));
     EXPECT_EQ(condition.series, "S");  // the caller's fields stay
     EXPECT_EQ(condition.modulation, 2);
 }
@@ -264,18 +263,10 @@ TEST(ModeRowTest, FillsTheTenValuesAndTheLock) {
     mode.series = "S";
     mode.tjMode = 1;
     ASSERT_EQ(checkModeRow(row, sampleLimits(), mode), "");
-    EXPECT_EQ(mode.duration, 2.5);
-    EXPECT_EQ(mode.frequencyStart, 10.0);
-    EXPECT_EQ(mode.frequencyEnd, 60.0);
-    EXPECT_EQ(mode.outputCurrentRms, 7.0);
-    EXPECT_EQ(mode.carrierFrequency, 12.0);
-    EXPECT_EQ(mode.powerFactor, -0.5);
-    EXPECT_EQ(mode.modulationRate, 0.9);
-    EXPECT_EQ(mode.dcVoltage, 320.0);
-    EXPECT_EQ(mode.rgOn, 10.0);
-    EXPECT_EQ(mode.rgOff, 20.0);
+    // A mode has no output frequency of its own.
+    EXPECT_EQ(fuzz::values(mode),
+              (Values{0.0, 7.0, 12.0, -0.5, 0.9, 320.0, 2.5, 10.0, 60.0, 10.0, 20.0}));
     EXPECT_TRUE(mode.dcLock);
-    EXPECT_EQ(mode.outputFrequency, 0.0);
     EXPECT_EQ(mode.series, "S");
     EXPECT_EQ(mode.tjMode, 1);
 }
