@@ -34,14 +34,23 @@ const LibraryDevice& sampleDevice() {
     return device;
 }
 
-DeviceParamRecord sampleParams() {
-    return sampleDevice().params;
-}
-ConditionLimits sampleLimits() {
-    return sampleDevice().limits;
-}
-HeatsinkModel sampleHeatsink() {
-    return buildHeatsinkModel({0.012, 0.035, 0.06, 0.043}, {2.0, 15.0, 60.0, 240.0}, "40");
+// What every run reads besides its condition: the device's records and a heat sink.
+struct EngineInputs {
+    DeviceParamRecord params = sampleDevice().params;
+    ConditionLimits limits = sampleDevice().limits;
+    HeatsinkModel heatsink =
+        buildHeatsinkModel({0.012, 0.035, 0.06, 0.043}, {2.0, 15.0, 60.0, 240.0}, "40");
+};
+
+// Times run(), which returns whether it succeeded and fills a result; figure
+// is a field of that result, kept alive after each run.
+template <class Run>
+void timeRuns(benchmark::State& state, Run run, const double& figure) {
+    for (auto _ : state) {
+        const bool ok = run();
+        benchmark::DoNotOptimize(ok);
+        benchmark::DoNotOptimize(figure);
+    }
 }
 
 // Two arms at 50 Hz and 70 A rms, 10 kHz carrier, at the device's reference
@@ -67,15 +76,15 @@ void steadyRun(benchmark::State& state, SolverPath path) {
     OperatingCondition condition = sampleCondition();
     condition.carrierFrequency = static_cast<double>(state.range(0)) / 1000.0;
     condition.outputFrequency = static_cast<double>(state.range(1)) / 1000.0;
-    const DeviceParamRecord params = sampleParams();
-    const ConditionLimits limits = sampleLimits();
-    const HeatsinkModel heatsink = sampleHeatsink();
+    const EngineInputs in;
     SteadyResult result;
-    for (auto _ : state) {
-        const bool ok = calculateOperatingPoint(condition, limits, params, heatsink, result, path);
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(result.temperature.igbtTjMax);
-    }
+    timeRuns(
+        state,
+        [&] {
+            return calculateOperatingPoint(condition, in.limits, in.params, in.heatsink, result,
+                                           path);
+        },
+        result.temperature.igbtTjMax);
     state.counters["N"] = static_cast<double>(result.waveform.size() - 2);
 }
 
@@ -112,15 +121,12 @@ std::vector<LoadCycleMode> rampingCycle() {
 
 void loadCycle(benchmark::State& state, SolverPath path) {
     const std::vector<LoadCycleMode> rows = rampingCycle();
-    const DeviceParamRecord params = sampleParams();
-    const ConditionLimits limits = sampleLimits();
-    const HeatsinkModel heatsink = sampleHeatsink();
+    const EngineInputs in;
     LoadCycleResult result;
-    for (auto _ : state) {
-        const bool ok = simulateLoadCycle(rows, limits, params, heatsink, result, path);
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(result.igbtTjMax);
-    }
+    timeRuns(
+        state,
+        [&] { return simulateLoadCycle(rows, in.limits, in.params, in.heatsink, result, path); },
+        result.igbtTjMax);
 }
 
 void BM_LoadCycle25RampingFast(benchmark::State& state) {
