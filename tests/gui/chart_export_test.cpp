@@ -70,6 +70,14 @@ struct SteadyWindow : Program {
     const SteadyResult& result() const {
         return window->conditionPage().lastSteadyCalculation().result;
     }
+    // A file of the temporary folder, given as the answer to the next save.
+    QString saveAs(const QString& name) {
+        const QString path = dir.filePath(name);
+        prompt.saveNames = {path};
+        return path;
+    }
+
+    QTemporaryDir dir;
 };
 
 }  // namespace
@@ -124,9 +132,7 @@ void ChartExportTest::everyChartAndTheExportButtonOfferTheExports() {
 
 void ChartExportTest::aPngIsTheChartAndItsLegendAtTwiceTheSize() {
     SteadyWindow program;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("loss.png"));
-    program.prompt.saveNames = {path};
+    const QString path = program.saveAs(QStringLiteral("loss.png"));
     QVERIFY(program.run([&](SteadyResultDialog& dialog) {
         actionNamed(dialog.chartExport()->chartMenu(1), kChartEntries[0])->trigger();
 
@@ -156,9 +162,7 @@ void ChartExportTest::aPngIsTheChartAndItsLegendAtTwiceTheSize() {
 
 void ChartExportTest::anSvgIsXmlHoldingEveryCurve() {
     SteadyWindow program;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("temperature.svg"));
-    program.prompt.saveNames = {path};
+    const QString path = program.saveAs(QStringLiteral("temperature.svg"));
     std::vector<int> runs;
     QVERIFY(program.run([&](SteadyResultDialog& dialog) {
         actionNamed(dialog.chartExport()->chartMenu(0), kChartEntries[1])->trigger();
@@ -200,7 +204,7 @@ void ChartExportTest::anSvgIsXmlHoldingEveryCurve() {
 
 void ChartExportTest::aFailedExportSaysWhyAndLeavesNoFile() {
     SteadyWindow program;
-    QTemporaryDir dir;
+    const QTemporaryDir& dir = program.dir;
     const QString missing = dir.filePath(QStringLiteral("no/such/folder/chart.png"));
     const QString failing = dir.filePath(QStringLiteral("chart.svg"));
     program.prompt.saveNames = {missing, failing, dir.filePath(QStringLiteral("data.csv"))};
@@ -225,9 +229,7 @@ void ChartExportTest::aFailedExportSaysWhyAndLeavesNoFile() {
 
 void ChartExportTest::theDataIsEveryWaveformSampleReadBackExactly() {
     SteadyWindow program;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("waveform.csv"));
-    program.prompt.saveNames = {path};
+    const QString path = program.saveAs(QStringLiteral("waveform.csv"));
     // The page lets the waveform go when the window closes.
     std::vector<PeriodSample> waveform;
     QVERIFY(program.run([&](SteadyResultDialog& dialog) {
