@@ -5,6 +5,7 @@
 // an odd one the library check (device-spec, limits, parameter files).
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -20,19 +21,34 @@ inline void requireAuthoring(bool condition) {
     if (!condition) std::abort();
 }
 
-inline void exerciseAuthoring(std::string_view bytes) {
-    if (bytes.size() < 4) return;
+// An input cut into its three parts, each length held to what is left.
+struct AuthoringParts {
+    bool check = false;  // the library check, not the catalogue reader
+    std::string_view a;
+    std::string_view b;
+    std::string_view c;
+};
+
+// The parts of an input of at least 4 bytes.
+inline AuthoringParts splitAuthoring(std::string_view bytes) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const bool check = (byte(0) & 1u) != 0;
+    AuthoringParts parts;
+    parts.check = (byte(0) & 1u) != 0;
     std::size_t first = byte(0) | (static_cast<std::size_t>(byte(1)) << 8);
     std::size_t second = byte(2) | (static_cast<std::size_t>(byte(3)) << 8);
     std::string_view rest = bytes.substr(4);
     first = std::min(first, rest.size());
-    const std::string_view a = rest.substr(0, first);
+    parts.a = rest.substr(0, first);
     rest.remove_prefix(first);
     second = std::min(second, rest.size());
-    const std::string_view b = rest.substr(0, second);
-    const std::string_view c = rest.substr(second);
+    parts.b = rest.substr(0, second);
+    parts.c = rest.substr(second);
+    return parts;
+}
+
+inline void exerciseAuthoring(std::string_view bytes) {
+    if (bytes.size() < 4) return;
+    const auto [check, a, b, c] = splitAuthoring(bytes);
 
     if (check) {
         for (const LibraryFinding& finding : checkLibraryFiles(a, b, c))

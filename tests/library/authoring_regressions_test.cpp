@@ -19,27 +19,18 @@ TEST(AuthoringFuzzInputs, SeedsReachTheDeepestPaths) {
     // otherwise the fuzzer would start from the first error.
     const std::string catalogue = test::readFile(corpus / "catalogue.seed");
     ASSERT_GT(catalogue.size(), 4u);
-    EXPECT_EQ(static_cast<unsigned char>(catalogue[0]) & 1u, 0u);
-    const std::size_t a = static_cast<unsigned char>(catalogue[0]) |
-                          (static_cast<std::size_t>(static_cast<unsigned char>(catalogue[1])) << 8);
-    const std::size_t b = static_cast<unsigned char>(catalogue[2]) |
-                          (static_cast<std::size_t>(static_cast<unsigned char>(catalogue[3])) << 8);
+    const fuzz::AuthoringParts files = fuzz::splitAuthoring(catalogue);
+    EXPECT_FALSE(files.check);
     Catalogue parsed;
     CatalogueError error;
-    EXPECT_TRUE(parseCatalogue(catalogue.substr(4, a), catalogue.substr(4 + a, b),
-                               catalogue.substr(4 + a + b), parsed, error))
-        << error.text();
+    EXPECT_TRUE(parseCatalogue(files.a, files.b, files.c, parsed, error)) << error.text();
     EXPECT_EQ(parsed.devices.size(), 2u);
 
     const std::string check = test::readFile(corpus / "check.seed");
     ASSERT_GT(check.size(), 4u);
-    EXPECT_EQ(static_cast<unsigned char>(check[0]) & 1u, 1u);
-    const std::size_t s = static_cast<unsigned char>(check[0]) |
-                          (static_cast<std::size_t>(static_cast<unsigned char>(check[1])) << 8);
-    const std::size_t l = static_cast<unsigned char>(check[2]) |
-                          (static_cast<std::size_t>(static_cast<unsigned char>(check[3])) << 8);
-    const auto findings =
-        checkLibraryFiles(check.substr(4, s), check.substr(4 + s, l), check.substr(4 + s + l));
+    const fuzz::AuthoringParts library = fuzz::splitAuthoring(check);
+    EXPECT_TRUE(library.check);
+    const auto findings = checkLibraryFiles(library.a, library.b, library.c);
     EXPECT_TRUE(findings.empty()) << findings.front().text();
 }
 
