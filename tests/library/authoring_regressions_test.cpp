@@ -1,13 +1,12 @@
 // Replays the authoring fuzz target's seeds and every input kept in
 // tests/fuzz/regressions/ through it, as the fuzz target runs them.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "tests/fuzz/authoring_inputs.h"
+#include "tests/support/kept_inputs.h"
 #include "tests/support/temp_folder.h"
 
 namespace thermalyx {
@@ -35,17 +34,9 @@ TEST(AuthoringFuzzInputs, SeedsReachTheDeepestPaths) {
 }
 
 TEST(AuthoringFuzzInputs, EveryKeptInputRunsCleanly) {
-    int replayed = 0;
-    for (const char* folder : {"corpus/authoring", "regressions"}) {
-        const std::filesystem::path path = std::string(THERMALYX_FUZZ_DIR) + folder;
-        ASSERT_TRUE(std::filesystem::is_directory(path)) << path;
-        for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            if (!entry.is_regular_file()) continue;
-            SCOPED_TRACE(entry.path().filename().string());
-            fuzz::exerciseAuthoring(test::readFile(entry.path()));
-            ++replayed;
-        }
-    }
+    const int replayed =
+        test::replayKeptInputs(THERMALYX_FUZZ_DIR, "authoring",
+                               [&](const std::string& bytes) { fuzz::exerciseAuthoring(bytes); });
     EXPECT_GT(replayed, 2);
 }
 

@@ -1,38 +1,20 @@
 // Replays the rules fuzz target's seeds and every input kept in
 // tests/fuzz/regressions/ through it, as the fuzz target runs them.
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tests/fuzz/line_replay.h"
 #include "tests/fuzz/rule_inputs.h"
 
 namespace thermalyx {
 namespace {
 
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(RuleFuzzInputs, EveryKeptInputRunsCleanly) {
-    const auto devices = fuzz::sampleLineLimits(THERMALYX_CATALOGUE_DIR);
-    ASSERT_GT(devices.size(), 10u);
-    int replayed = 0;
-    for (const char* folder : {"corpus/rules", "regressions"}) {
-        const std::filesystem::path path = std::string(THERMALYX_FUZZ_DIR) + folder;
-        ASSERT_TRUE(std::filesystem::is_directory(path)) << path;
-        for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            if (!entry.is_regular_file()) continue;
-            SCOPED_TRACE(entry.path().filename().string());
-            fuzz::exerciseRules(readBytes(entry.path()), devices);
-            ++replayed;
-        }
-    }
-    EXPECT_GT(replayed, 7);
+    test::expectKeptInputsRunOverSampleLine(THERMALYX_FUZZ_DIR, THERMALYX_CATALOGUE_DIR, "rules",
+                                            fuzz::exerciseRules, 7);
 }
 
 // The seeds are worth fuzzing from only when they reach the rules' success paths.
@@ -46,7 +28,7 @@ TEST(RuleFuzzInputs, SeedsPassTheirRules) {
         const ConditionLimits* device;
     };
     const auto seed = [&](const char* name) {
-        const std::string bytes = readBytes(folder + name);
+        const std::string bytes = test::readFile(folder + name);
         Seed s{{}, &devices[static_cast<unsigned char>(bytes[1]) % devices.size()]};
         for (std::string_view field : fuzz::splitFields(std::string_view(bytes).substr(3)))
             s.fields.emplace_back(field);
@@ -74,7 +56,7 @@ TEST(RuleFuzzInputs, SeedsPassTheirRules) {
     EXPECT_EQ(checkHeatsinkTexts({n[0], n[1], n[2], n[3]}, {n[4], n[5], n[6], n[7]}, rth, tth), "");
 
     ReportTime time;
-    EXPECT_TRUE(parseReportTime(readBytes(folder + "report_time.seed").substr(3), time));
+    EXPECT_TRUE(parseReportTime(test::readFile(folder + "report_time.seed").substr(3), time));
 }
 
 }  // namespace
