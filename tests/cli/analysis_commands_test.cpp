@@ -16,23 +16,7 @@ namespace {
 
 using nlohmann::json;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-template <typename Options, typename Command>
-Outcome runWith(const Options& options, Command command) {
-    std::ostringstream out, err;
-    cli::LibraryLoader libraries;
-    cli::CommandIo io{out, err, libraries};
-    Outcome r;
-    r.status = command(options, io);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+using cli_test::CommandRun;
 
 // 30 A rms at 8 kHz over the sample line: some devices refuse the current.
 cli::PointOptions samplePoint() {
@@ -68,7 +52,7 @@ cli::CapabilityOptions capabilityOptions() {
 }
 
 TEST(RankCommandTest, PrintsEveryDeviceWithTheFieldsThatApply) {
-    const Outcome r = runWith(rankOptions(), cli::runRank);
+    const CommandRun r = cli_test::runInProcess(rankOptions(), cli::runRank);
     ASSERT_EQ(r.status, cli::kExitOk) << r.err;
     const json j = json::parse(r.out);
     EXPECT_EQ(j.at("conditionTexts"), json({{"output-frequency", "50"},
@@ -108,7 +92,7 @@ TEST(RankCommandTest, PrintsEveryDeviceWithTheFieldsThatApply) {
 }
 
 TEST(CapabilityCommandTest, OnePointPerCarrierTextOfEachDevice) {
-    const Outcome r = runWith(capabilityOptions(), cli::runCapability);
+    const CommandRun r = cli_test::runInProcess(capabilityOptions(), cli::runCapability);
     ASSERT_EQ(r.status, cli::kExitOk) << r.err;
     const json devices = json::parse(r.out).at("devices");
     ASSERT_EQ(devices.size(), 2u);
@@ -131,11 +115,11 @@ TEST(AnalysisCommandsTest, SameAnswerForOneAndEightJobs) {
     cli::RankOptions rank = rankOptions();
     cli::CapabilityOptions capability = capabilityOptions();
     rank.point.jobs = capability.point.jobs = 1;
-    const Outcome rank1 = runWith(rank, cli::runRank);
-    const Outcome capability1 = runWith(capability, cli::runCapability);
+    const CommandRun rank1 = cli_test::runInProcess(rank, cli::runRank);
+    const CommandRun capability1 = cli_test::runInProcess(capability, cli::runCapability);
     rank.point.jobs = capability.point.jobs = 8;
-    EXPECT_EQ(runWith(rank, cli::runRank).out, rank1.out);
-    EXPECT_EQ(runWith(capability, cli::runCapability).out, capability1.out);
+    EXPECT_EQ(cli_test::runInProcess(rank, cli::runRank).out, rank1.out);
+    EXPECT_EQ(cli_test::runInProcess(capability, cli::runCapability).out, capability1.out);
 }
 
 TEST(AnalysisCommandsTest, CsvQuotesTextsAndLeavesWhatDoesNotApplyEmpty) {
@@ -159,7 +143,7 @@ TEST(AnalysisCommandsTest, CsvQuotesTextsAndLeavesWhatDoesNotApplyEmpty) {
 
     cli::RankOptions o = rankOptions();
     o.point.format = "csv";
-    const Outcome r = runWith(o, cli::runRank);
+    const CommandRun r = cli_test::runInProcess(o, cli::runRank);
     ASSERT_EQ(r.status, cli::kExitOk) << r.err;
     ASSERT_TRUE(parseCsv(r.out, rows, reason)) << reason;
     EXPECT_EQ(rows.size(), 25u);
@@ -171,28 +155,28 @@ TEST(AnalysisCommandsTest, ExitStatuses) {
     // Every device refusing the current is still an answer.
     cli::RankOptions rank = rankOptions();
     rank.point.texts.outputCurrent = "100000";
-    EXPECT_EQ(runWith(rank, cli::runRank).status, cli::kExitOk);
+    EXPECT_EQ(cli_test::runInProcess(rank, cli::runRank).status, cli::kExitOk);
     rank.point.texts.outputCurrent = "30A";
-    Outcome r = runWith(rank, cli::runRank);
+    CommandRun r = cli_test::runInProcess(rank, cli::runRank);
     EXPECT_EQ(r.status, cli::kExitInputRejected);
     EXPECT_EQ(r.err, std::string(kLimitExceededMessage) + "\n");
     EXPECT_EQ(r.out, "");
     rank = rankOptions();
     rank.point.dataFolder += "missing/";
-    EXPECT_EQ(runWith(rank, cli::runRank).status, cli::kExitLibraryNotLoaded);
+    EXPECT_EQ(cli_test::runInProcess(rank, cli::runRank).status, cli::kExitLibraryNotLoaded);
     rank = rankOptions();
     rank.point.texts.dcVoltage.reset();
-    EXPECT_EQ(runWith(rank, cli::runRank).status, cli::kExitUsage);
+    EXPECT_EQ(cli_test::runInProcess(rank, cli::runRank).status, cli::kExitUsage);
 
     cli::CapabilityOptions c = capabilityOptions();
     c.carrierFrequencies = "2,x";
-    EXPECT_EQ(runWith(c, cli::runCapability).status, cli::kExitInputRejected);
+    EXPECT_EQ(cli_test::runInProcess(c, cli::runCapability).status, cli::kExitInputRejected);
     c = capabilityOptions();
     c.typeNumbers[1] = "NONE";
-    EXPECT_EQ(runWith(c, cli::runCapability).status, cli::kExitUnknownDevice);
+    EXPECT_EQ(cli_test::runInProcess(c, cli::runCapability).status, cli::kExitUnknownDevice);
     c = capabilityOptions();
     c.typeNumbers.pop_back();
-    EXPECT_EQ(runWith(c, cli::runCapability).status, cli::kExitUsage);
+    EXPECT_EQ(cli_test::runInProcess(c, cli::runCapability).status, cli::kExitUsage);
     for (const char* option : {"--output-current", "--carrier-frequency"}) {
         cli_test::CliRun run = cli_test::runCli({"capability",
                                                  "--data",

@@ -87,11 +87,7 @@ TEST(ModeFileTest, TakesTheFieldsAsTheyStand) {
 
 // ---- running the commands ----
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using cli_test::CommandRun;
 
 class CalculationCommandTest : public ::testing::Test {
 protected:
@@ -102,11 +98,7 @@ protected:
 
     SteadyOptions steady() const {
         SteadyOptions o;
-        o.common.dataFolder = dir_.folder();
-        o.common.series = "S";
-        o.common.typeNumber = "A";
-        o.common.heatsink.rth = "0.01,0.05,0.3,0.2";
-        o.common.heatsink.tth = "1,10,50,200";
+        cli_test::choosePlausibleDevice(o.common, dir_.folder());
         return o;
     }
 
@@ -118,24 +110,10 @@ protected:
     }
 
     static CommandRun run(const SteadyOptions& o) {
-        std::ostringstream out, err;
-        cli::LibraryLoader libraries;
-        cli::CommandIo io{out, err, libraries};
-        CommandRun r;
-        r.status = cli::runSteady(o, io);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
+        return cli_test::runInProcess(o, cli::runSteady);
     }
     static CommandRun run(const CycleOptions& o) {
-        std::ostringstream out, err;
-        cli::LibraryLoader libraries;
-        cli::CommandIo io{out, err, libraries};
-        CommandRun r;
-        r.status = cli::runCycle(o, io);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
+        return cli_test::runInProcess(o, cli::runCycle);
     }
 
     // The library the command read, for computing the expected figures.

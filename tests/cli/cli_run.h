@@ -1,12 +1,16 @@
-// Runs the built thermalyx-cli and captures its standard output and exit status.
+// Runs a command of thermalyx-cli, as the built program or in this process, and
+// captures what it writes and its exit status.
 #pragma once
 
 #include <stdio.h>
 #include <sys/wait.h>
 
 #include <array>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "cli/command_io.h"
 
 namespace thermalyx::cli_test {
 
@@ -46,6 +50,26 @@ inline CliRun runCli(const std::vector<std::string>& arguments, const std::strin
     const int raw = ::pclose(pipe);
     if (raw != -1 && WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
     return run;
+}
+
+// A command run in this process: its exit status and both streams.
+struct CommandRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// command(options, io) over fresh streams and a fresh library loader.
+template <typename Options, typename Command>
+CommandRun runInProcess(const Options& options, Command command) {
+    std::ostringstream out, err;
+    cli::LibraryLoader libraries;
+    cli::CommandIo io{out, err, libraries};
+    CommandRun r;
+    r.status = command(options, io);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
 }
 
 }  // namespace thermalyx::cli_test

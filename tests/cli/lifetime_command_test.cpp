@@ -9,6 +9,7 @@
 
 #include "cli/cli_common.h"
 #include "tests/cli/cli_run.h"
+#include "tests/cli/plausible_device.h"
 #include "tests/support/sample_library.h"
 
 namespace thermalyx {
@@ -17,11 +18,7 @@ namespace {
 using cli::LifetimeCommandOptions;
 using nlohmann::json;
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using cli_test::CommandRun;
 
 // A slow mode the junction swings in, and a fast one at another current.
 const char* kModes =
@@ -39,24 +36,13 @@ protected:
 
     LifetimeCommandOptions options(const std::string& modes = kModes) const {
         LifetimeCommandOptions o;
-        o.cycle.common.dataFolder = dir_.folder();
-        o.cycle.common.series = "S";
-        o.cycle.common.typeNumber = "A";
-        o.cycle.common.heatsink.rth = "0.01,0.05,0.3,0.2";
-        o.cycle.common.heatsink.tth = "1,10,50,200";
+        cli_test::choosePlausibleDevice(o.cycle.common, dir_.folder());
         o.cycle.modesPath = dir_.write("modes.txt", modes);
         return o;
     }
 
     static CommandRun run(const LifetimeCommandOptions& o) {
-        std::ostringstream out, err;
-        cli::LibraryLoader libraries;
-        cli::CommandIo io{out, err, libraries};
-        CommandRun r;
-        r.status = cli::runLifetime(o, io);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
+        return cli_test::runInProcess(o, cli::runLifetime);
     }
 
     test::TempFolder dir_;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "cli/calculation_commands.h"
 #include "tests/support/sample_library.h"
 
 namespace thermalyx::cli_test {
@@ -33,6 +34,15 @@ inline test::FixtureDevice plausibleDevice(std::string key) {
     v[42] = 1e-5;
     v[43] = 0.2;
     return device;
+}
+
+// Options naming device S@A of the data folder, over a four-stage heat sink.
+inline void choosePlausibleDevice(cli::CalculationOptions& options, const std::string& folder) {
+    options.dataFolder = folder;
+    options.series = "S";
+    options.typeNumber = "A";
+    options.heatsink.rth = "0.01,0.05,0.3,0.2";
+    options.heatsink.tth = "1,10,50,200";
 }
 
 }  // namespace thermalyx::cli_test

@@ -1,5 +1,6 @@
 #include "cli/sweep_command.h"
 
+#include <functional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -15,11 +16,7 @@ namespace {
 
 using nlohmann::json;
 
-struct SweepRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using SweepRun = cli_test::CommandRun;
 
 class SweepCommandTest : public ::testing::Test {
 protected:
@@ -28,12 +25,7 @@ protected:
     // Output current 40, 80, 120 (above the device's 100 A) by carrier 5, 15 kHz.
     cli::SweepOptions grid() const {
         cli::SweepOptions o;
-        cli::CalculationOptions& c = o.fixed.common;
-        c.dataFolder = dir_.folder();
-        c.series = "S";
-        c.typeNumber = "A";
-        c.heatsink.rth = "0.01,0.05,0.3,0.2";
-        c.heatsink.tth = "1,10,50,200";
+        cli_test::choosePlausibleDevice(o.fixed.common, dir_.folder());
         o.fixed.texts.powerFactor = "0.9";
         o.vary = {"output-current", "40", "120", "3"};
         o.vary2 = {"carrier-frequency", "5", "15", "2"};
@@ -41,14 +33,7 @@ protected:
     }
 
     static SweepRun run(const cli::SweepOptions& o) {
-        std::ostringstream out, err;
-        cli::LibraryLoader libraries;
-        cli::CommandIo io{out, err, libraries};
-        SweepRun r;
-        r.status = cli::runSweepCommand(o, io);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
+        return cli_test::runInProcess(o, cli::runSweepCommand);
     }
 
     static json steady(cli::SteadyOptions o, const std::string& current,
@@ -136,37 +121,30 @@ TEST_F(SweepCommandTest, CsvRowsHoldTheSameFigures) {
 }
 
 TEST_F(SweepCommandTest, UsageErrors) {
-    const auto expectUsage = [](const cli::SweepOptions& o, const std::string& words) {
+    // The sample grid with one change refused, its message naming words.
+    const auto expectUsage = [this](const std::function<void(cli::SweepOptions&)>& change,
+                                    const std::string& words) {
+        cli::SweepOptions o = grid();
+        change(o);
         const SweepRun r = run(o);
         EXPECT_EQ(r.status, cli::kExitUsage) << words;
         EXPECT_NE(r.err.find(words), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty());
     };
-    cli::SweepOptions o = grid();
-    o.fixed.texts.outputCurrent = "10";
-    expectUsage(o, "output-current is varied");
-    o = grid();
-    o.vary2.name = "gate";
-    expectUsage(o, "--vary2 takes one of");
-    o = grid();
-    o.vary.to.reset();
-    expectUsage(o, "--vary needs");
-    o = grid();
-    o.vary = {};
-    expectUsage(o, "--vary NAME");
-    o = grid();
-    o.vary2.points = "1e3";
-    expectUsage(o, "--points2 takes a whole number");
-    o = grid();
-    o.vary.points = "1001";
-    o.vary2.points = "1000";
-    expectUsage(o, "at most 1000000 points");
-    o = grid();
-    o.vary2.name = "output-current";
-    expectUsage(o, "varied twice");
-    o = grid();
-    o.jobs = "0";
-    expectUsage(o, "--jobs");
+    using Options = cli::SweepOptions;
+    expectUsage([](Options& o) { o.fixed.texts.outputCurrent = "10"; }, "output-current is varied");
+    expectUsage([](Options& o) { o.vary2.name = "gate"; }, "--vary2 takes one of");
+    expectUsage([](Options& o) { o.vary.to.reset(); }, "--vary needs");
+    expectUsage([](Options& o) { o.vary = {}; }, "--vary NAME");
+    expectUsage([](Options& o) { o.vary2.points = "1e3"; }, "--points2 takes a whole number");
+    expectUsage(
+        [](Options& o) {
+            o.vary.points = "1001";
+            o.vary2.points = "1000";
+        },
+        "at most 1000000 points");
+    expectUsage([](Options& o) { o.vary2.name = "output-current"; }, "varied twice");
+    expectUsage([](Options& o) { o.jobs = "0"; }, "--jobs");
 
     // The built program knows when --ta was given.
     const cli_test::CliRun program = cli_test::runCli(
