@@ -1,5 +1,8 @@
 #include "analysis/lifetime_request.h"
 
+#include <optional>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "analysis/lifetime_report.h"
@@ -35,7 +38,7 @@ TEST_P(LifetimeTextsTest, RejectsWithAClearMessage) {
 }
 
 // Default texts with one field replaced.
-LifetimeTexts with(std::string LifetimeTexts::*field, const char* text) {
+LifetimeTexts with(std::optional<std::string> LifetimeTexts::*field, const char* text) {
     LifetimeTexts texts;
     texts.*field = text;
     return texts;

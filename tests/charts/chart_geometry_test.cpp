@@ -39,7 +39,9 @@ void expectPen(const Pen& pen, int color, int width, LineStyle style) {
     EXPECT_EQ(pen.style, style);
 }
 
-void expectBox(const Box& box, const Box& expected) {
+// A Box or the PlotArea: its four edges.
+template <class Edges>
+void expectBox(const Edges& box, const Box& expected) {
     EXPECT_EQ(box.left, expected.left);
     EXPECT_EQ(box.top, expected.top);
     EXPECT_EQ(box.right, expected.right);
