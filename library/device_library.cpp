@@ -36,6 +36,17 @@ bool readKeyedSections(const IniFile& ini, std::vector<Record>& records,
     return true;
 }
 
+// The values of keys, in order, into valueAt(0), valueAt(1), ...; false at the
+// first that does not read.
+template <std::size_t N, typename ValueAt>
+bool readProfileValues(const IniFile& ini, const std::string& section,
+                       const std::array<const char*, N>& keys, const ValueAt& valueAt) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (!readProfileValue(ini, section, keys[i], valueAt(i))) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 DeviceLibrary::DeviceLibrary() : errorStream_(&std::cout) {
@@ -87,40 +98,29 @@ bool DeviceLibrary::readIniFile(const char* fileName, IniFile& ini) const {
 
 bool DeviceLibrary::readSpecFile() {
     IniFile ini;
-    return readIniFile(kSpecFileName, ini) &&
-           readKeyedSections(
-               ini, specRecords, [&](const std::string& name, DeviceSpecRecord& spec) {
-                   DeviceSearchRecord& search = searchRecords.emplace_back();
-                   search.series = spec.series;
-                   search.typeNumber = spec.typeNumber;
-                   if (!readProfileValue(ini, name, "Device Image", spec.deviceImage) ||
-                       !readProfileValue(ini, name, "Circuit composition",
-                                         search.circuitComposition) ||
-                       !readProfileValue(ini, name, "AC Voltage", search.acVoltage) ||
-                       !readProfileValue(ini, name, "OutputCurrent", search.outputCurrent)) {
-                       return false;
-                   }
-                   for (std::size_t i = 0; i < kProductInfoKeys.size(); ++i) {
-                       if (!readProfileValue(ini, name, kProductInfoKeys[i], spec.productInfo[i]))
-                           return false;
-                   }
-                   return true;
+    const auto readSpec = [&](const std::string& name, DeviceSpecRecord& spec) {
+        DeviceSearchRecord& search = searchRecords.emplace_back();
+        search.series = spec.series;
+        search.typeNumber = spec.typeNumber;
+        return readProfileValue(ini, name, "Device Image", spec.deviceImage) &&
+               readProfileValue(ini, name, "Circuit composition", search.circuitComposition) &&
+               readProfileValue(ini, name, "AC Voltage", search.acVoltage) &&
+               readProfileValue(ini, name, "OutputCurrent", search.outputCurrent) &&
+               readProfileValues(ini, name, kProductInfoKeys, [&](std::size_t i) -> std::string& {
+                   return spec.productInfo[i];
                });
+    };
+    return readIniFile(kSpecFileName, ini) && readKeyedSections(ini, specRecords, readSpec);
 }
 
 bool DeviceLibrary::readLimitsFile() {
     IniFile ini;
-    return readIniFile(kLimitsFileName, ini) &&
-           readKeyedSections(
-               ini, limitRecords, [&](const std::string& name, ConditionLimits& limits) {
-                   for (int i = 0; i < kLimitCount; ++i) {
-                       if (!readProfileValue(ini, name, kLimitKeys[static_cast<std::size_t>(i)],
-                                             limitValue(limits, i))) {
-                           return false;
-                       }
-                   }
-                   return true;
-               });
+    const auto readLimits = [&](const std::string& name, ConditionLimits& limits) {
+        return readProfileValues(ini, name, kLimitKeys, [&](std::size_t i) -> double& {
+            return limitValue(limits, static_cast<int>(i));
+        });
+    };
+    return readIniFile(kLimitsFileName, ini) && readKeyedSections(ini, limitRecords, readLimits);
 }
 
 void DeviceLibrary::buildIndex() {
