@@ -3,6 +3,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "library/ascii_text.h"
+
 namespace thermalyx::cli {
 namespace {
 
@@ -30,12 +32,8 @@ bool parseModeLines(std::string_view content, std::vector<ModeRowTexts>& rows, s
     std::size_t lineNumber = 0;
     std::size_t start = 0;
     while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == std::string_view::npos) end = content.size();
-        std::string_view line = content.substr(start, end - start);
-        start = end + 1;
+        const std::string_view line = nextLine(content, start);
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty() || line.front() == '#') continue;
 
         const std::vector<std::string> fields = splitFields(line);

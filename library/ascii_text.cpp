@@ -35,4 +35,13 @@ bool equalFoldedAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string_view nextLine(std::string_view text, std::size_t& pos) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
 }  // namespace thermalyx

@@ -18,4 +18,8 @@ char foldedAscii(char c);
 std::string foldedAscii(std::string_view text);
 bool equalFoldedAscii(std::string_view a, std::string_view b);
 
+// The line of text that starts at pos, without its LF or CR LF; pos moves on
+// to the next line (past the end after the last).
+std::string_view nextLine(std::string_view text, std::size_t& pos);
+
 }  // namespace thermalyx

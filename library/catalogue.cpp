@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "library/ascii_text.h"
+#include "library/csv_table.h"
 #include "library/number_text.h"
 
 namespace thermalyx {
@@ -71,22 +72,7 @@ bool splitLine(std::string_view line, const std::string& name, int lineNumber,
         std::size_t start = pos;
         while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
         if (pos < line.size() && line[pos] == '"') {
-            ++pos;
-            bool closed = false;
-            while (pos < line.size()) {
-                if (line[pos] == '"') {
-                    if (pos + 1 < line.size() && line[pos + 1] == '"') {
-                        field += '"';
-                        pos += 2;
-                        continue;
-                    }
-                    ++pos;
-                    closed = true;
-                    break;
-                }
-                field += line[pos++];
-            }
-            if (!closed)
+            if (!readQuotedField(line, pos, field))
                 return fail(error, name, lineNumber, static_cast<int>(fields.size()) + 1,
                             "unterminated quoted field");
             while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
@@ -114,12 +100,8 @@ bool parseTable(std::string_view text, const std::string& name, CsvTable& table,
     std::size_t pos = 0;
     std::vector<std::string> fields;
     while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
+        const std::string_view line = nextLine(text, pos);
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (trimmed(line, kBlanks).empty()) continue;
         if (!splitLine(line, name, lineNumber, fields, error)) return false;
         for (std::size_t i = 0; i < fields.size(); ++i) {

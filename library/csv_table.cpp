@@ -29,6 +29,19 @@ void appendCsvRow(std::string& table, const std::vector<std::string>& fields) {
     table += "\r\n";
 }
 
+bool readQuotedField(std::string_view text, std::size_t& pos, std::string& field) {
+    ++pos;
+    while (pos < text.size()) {
+        if (text[pos] == '"') {
+            ++pos;
+            // A doubled quote is one quote of the text; a single one closes.
+            if (pos >= text.size() || text[pos] != '"') return true;
+        }
+        field += text[pos++];
+    }
+    return false;
+}
+
 bool parseCsv(std::string_view table, std::vector<std::vector<std::string>>& rows,
               std::string& reason) {
     rows.clear();
@@ -43,23 +56,9 @@ bool parseCsv(std::string_view table, std::vector<std::vector<std::string>>& row
     };
     while (i < table.size()) {
         if (table[i] == '"' && field.empty()) {
-            // A quoted field runs to a quote that is not doubled.
-            ++i;
-            for (;;) {
-                if (i >= table.size()) {
-                    reason = "a quoted field is never closed";
-                    return false;
-                }
-                if (table[i] == '"') {
-                    if (i + 1 < table.size() && table[i + 1] == '"') {
-                        field += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field += table[i++];
+            if (!readQuotedField(table, i, field)) {
+                reason = "a quoted field is never closed";
+                return false;
             }
             if (i < table.size() && table[i] != ',' && table[i] != '\r' && table[i] != '\n') {
                 reason = "text after a closing quote";

@@ -27,6 +27,11 @@ void appendCsvRow(std::string& table, const std::vector<std::string>& fields);
 
 // The rows of a table, fields unquoted. False (with reason) for a quote that
 // is never closed or text after a closing quote.
+// The quoted field that starts at text[pos] (a double quote), with "" read as
+// one quote, appended to field; pos moves past the closing quote. False when
+// the quote is never closed.
+bool readQuotedField(std::string_view text, std::size_t& pos, std::string& field);
+
 bool parseCsv(std::string_view table, std::vector<std::vector<std::string>>& rows,
               std::string& reason);
 
