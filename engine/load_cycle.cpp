@@ -31,6 +31,19 @@ double adjustReported(double value) {
     return value < 0.005 ? value + 0.005 : value;
 }
 
+// What a mode keeps of its run at the start frequency.
+void takeStartRun(const ModeRunResult& start, ModeResult& mode) {
+    mode.igbtLoss = start.igbtLoss;
+    mode.fwdLoss = start.fwdLoss;
+    mode.igbtDeltaTjcStart = start.igbtDeltaTjcStart;
+    mode.fwdDeltaTjcStart = start.fwdDeltaTjcStart;
+    mode.igbtSaturationLoss = start.igbtSaturationLoss;
+    mode.igbtTurnOnLoss = start.igbtTurnOnLoss;
+    mode.igbtTurnOffLoss = start.igbtTurnOffLoss;
+    mode.fwdSaturationLoss = start.fwdSaturationLoss;
+    mode.fwdRecoveryLoss = start.fwdRecoveryLoss;
+}
+
 }  // namespace
 
 bool simulateLoadCycle(const std::vector<LoadCycleMode>& rows, const ConditionLimits& limits,
@@ -85,20 +98,13 @@ bool simulateLoadCycle(const std::vector<LoadCycleMode>& rows, const ConditionLi
         mode.frequencyEnd = row.frequencyEnd;
         const bool averageTj = row.tjMode == 1;
 
+        const auto runMode = [&](bool useEndFrequency, ModeRunResult& run) {
+            return calculateOperatingPoint(row, limits, params, heatsink, useEndFrequency,
+                                           averageTj, run, waveform, path);
+        };
         ModeRunResult start;
-        if (!calculateOperatingPoint(row, limits, params, heatsink, false, averageTj, start,
-                                     waveform, path)) {
-            return false;
-        }
-        mode.igbtLoss = start.igbtLoss;
-        mode.fwdLoss = start.fwdLoss;
-        mode.igbtDeltaTjcStart = start.igbtDeltaTjcStart;
-        mode.fwdDeltaTjcStart = start.fwdDeltaTjcStart;
-        mode.igbtSaturationLoss = start.igbtSaturationLoss;
-        mode.igbtTurnOnLoss = start.igbtTurnOnLoss;
-        mode.igbtTurnOffLoss = start.igbtTurnOffLoss;
-        mode.fwdSaturationLoss = start.fwdSaturationLoss;
-        mode.fwdRecoveryLoss = start.fwdRecoveryLoss;
+        if (!runMode(false, start)) return false;
+        takeStartRun(start, mode);
         if (start.igbtDeltaTjcMax > igbtRiseMax) {
             igbtRiseMax = start.igbtDeltaTjcMax;
         }
@@ -126,10 +132,7 @@ bool simulateLoadCycle(const std::vector<LoadCycleMode>& rows, const ConditionLi
 
         if (ramps) {
             ModeRunResult end;
-            if (!calculateOperatingPoint(row, limits, params, heatsink, true, averageTj, end,
-                                         waveform, path)) {
-                return false;
-            }
+            if (!runMode(true, end)) return false;
             mode.igbtDeltaTjcEnd = end.igbtDeltaTjcEnd;
             mode.fwdDeltaTjcEnd = end.fwdDeltaTjcEnd;
             // The rise follows a/f + b through the two frequencies. Two
