@@ -23,22 +23,33 @@ nlohmann::json stagesJson(const std::array<double, 4>& values) {
     return list;
 }
 
+// The inputs that a steady condition and a load-cycle mode hold alike.
+const std::array<RecordField<OperatingCondition>, 7> kSharedInputFields = {{
+    {"outputCurrentRms", &OperatingCondition::outputCurrentRms},
+    {"carrierFrequency", &OperatingCondition::carrierFrequency},
+    {"powerFactor", &OperatingCondition::powerFactor},
+    {"modulationRate", &OperatingCondition::modulationRate},
+    {"dcVoltage", &OperatingCondition::dcVoltage},
+    {"rgOn", &OperatingCondition::rgOn},
+    {"rgOff", &OperatingCondition::rgOff},
+}};
+
+nlohmann::json conditionJson(const OperatingCondition& c) {
+    nlohmann::json json = fieldsJson(kSharedInputFields, c);
+    json["series"] = c.series;
+    json["typeNumber"] = c.typeNumber;
+    json["modulation"] = c.modulation;
+    json["dcLock"] = c.dcLock;
+    return json;
+}
+
 nlohmann::json modeJson(const LoadCycleMode& m) {
-    return {{"series", m.series},
-            {"typeNumber", m.typeNumber},
-            {"modulation", m.modulation},
-            {"duration", numberJson(m.duration)},
-            {"frequencyStart", numberJson(m.frequencyStart)},
-            {"frequencyEnd", numberJson(m.frequencyEnd)},
-            {"outputCurrentRms", numberJson(m.outputCurrentRms)},
-            {"carrierFrequency", numberJson(m.carrierFrequency)},
-            {"powerFactor", numberJson(m.powerFactor)},
-            {"modulationRate", numberJson(m.modulationRate)},
-            {"dcVoltage", numberJson(m.dcVoltage)},
-            {"rgOn", numberJson(m.rgOn)},
-            {"rgOff", numberJson(m.rgOff)},
-            {"tjMode", m.tjMode},
-            {"dcLock", m.dcLock}};
+    nlohmann::json json = conditionJson(m);
+    json["duration"] = numberJson(m.duration);
+    json["frequencyStart"] = numberJson(m.frequencyStart);
+    json["frequencyEnd"] = numberJson(m.frequencyEnd);
+    json["tjMode"] = m.tjMode;
+    return json;
 }
 
 nlohmann::json modeResultJson(const ModeResult& m) {
@@ -92,21 +103,11 @@ nlohmann::json cycleSampleJson(const CycleSample& s) {
 nlohmann::json steadyJson(const DeviceIndexEntry& device, const OperatingCondition& c,
                           const HeatsinkModel& heatsink, const SteadyResult& result,
                           bool withWaveform) {
+    nlohmann::json condition = conditionJson(c);
+    condition["outputFrequency"] = numberJson(c.outputFrequency);
     nlohmann::json json = {
         {"device", deviceKeyJson(device)},
-        {"condition",
-         {{"series", c.series},
-          {"typeNumber", c.typeNumber},
-          {"modulation", c.modulation},
-          {"outputFrequency", numberJson(c.outputFrequency)},
-          {"outputCurrentRms", numberJson(c.outputCurrentRms)},
-          {"carrierFrequency", numberJson(c.carrierFrequency)},
-          {"powerFactor", numberJson(c.powerFactor)},
-          {"modulationRate", numberJson(c.modulationRate)},
-          {"dcVoltage", numberJson(c.dcVoltage)},
-          {"rgOn", numberJson(c.rgOn)},
-          {"rgOff", numberJson(c.rgOff)},
-          {"dcLock", c.dcLock}}},
+        {"condition", std::move(condition)},
         {"heatsink", heatsinkJson(heatsink)},
         {"loss", lossJson(result.loss)},
         {"temperature", temperatureJson(result.temperature)},
