@@ -8,6 +8,7 @@
 
 #include "library/device_library.h"
 #include "pages/calculation_request.h"
+#include "tests/support/sample_records.h"
 
 namespace thermalyx::analysis_test {
 
@@ -22,12 +23,7 @@ inline SteadyRequest samplePoint() {
     SteadyRequest point;
     point.ambientText = "40";
     point.modulation = kModulationTwoArms;
-    point.texts.outputFrequency = "50";
-    point.texts.outputCurrent = "30";
-    point.texts.carrierFrequency = "8";
-    point.texts.powerFactor = "0.85";
-    point.texts.modulationRate = "1";
-    point.texts.dcVoltage = "300";
+    point.texts = test::samplePointTexts();
     point.heatsink = NetworkTexts{{"0.01", "0.05", "0.3", "0.2"}, {"1", "10", "50", "200"}};
     return point;
 }

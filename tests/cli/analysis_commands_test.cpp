@@ -10,6 +10,7 @@
 #include "library/csv_table.h"
 #include "pages/input_rules.h"
 #include "tests/cli/cli_run.h"
+#include "tests/support/sample_records.h"
 
 namespace thermalyx {
 namespace {
@@ -22,12 +23,7 @@ using cli_test::CommandRun;
 cli::PointOptions samplePoint() {
     cli::PointOptions o;
     o.dataFolder = THERMALYX_SAMPLE_DIR;
-    o.texts.outputFrequency = "50";
-    o.texts.outputCurrent = "30";
-    o.texts.carrierFrequency = "8";
-    o.texts.powerFactor = "0.85";
-    o.texts.modulationRate = "1";
-    o.texts.dcVoltage = "300";
+    o.texts = test::samplePointTexts();
     o.heatsink.rth = "0.01,0.05,0.3,0.2";
     o.heatsink.tth = "1,10,50,200";
     return o;

@@ -1,5 +1,7 @@
 #include "tests/support/sample_records.h"
 
+#include <optional>
+
 namespace thermalyx::test {
 
 DeviceParamRecord sampleParams() {
@@ -80,6 +82,17 @@ OperatingCondition sampleCondition() {
     condition.frequencyStart = 50.0;
     condition.frequencyEnd = 50.0;
     return condition;
+}
+
+GivenConditionTexts samplePointTexts() {
+    return {.outputFrequency = "50",
+            .outputCurrent = "30",
+            .carrierFrequency = "8",
+            .powerFactor = "0.85",
+            .modulationRate = "1",
+            .dcVoltage = "300",
+            .rgOn = std::nullopt,
+            .rgOff = std::nullopt};
 }
 
 }  // namespace thermalyx::test

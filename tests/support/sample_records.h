@@ -6,6 +6,7 @@
 
 #include "engine/operating_point.h"
 #include "library/device_records.h"
+#include "pages/calculation_request.h"
 
 namespace thermalyx::test {
 
@@ -21,5 +22,9 @@ HeatsinkModel sampleHeatsink();
 // Two arms at 50 Hz and 70 A rms, 10 kHz carrier, 600 V, the reference gate
 // resistance; the heat sink is passed to the engine on its own.
 OperatingCondition sampleCondition();
+// The operating point the analyses run the sample line at: 50 Hz, 30 A rms,
+// 8 kHz, power factor 0.85, modulation rate 1, 300 V; the gate resistances
+// left to each device's default.
+GivenConditionTexts samplePointTexts();
 
 }  // namespace thermalyx::test
