@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
+#include <optional>
+#include <vector>
 
 #include "engine/load_cycle.h"
 #include "gui_fixture.h"
@@ -23,6 +25,12 @@ using namespace thermalyx;
 using namespace thermalyx::test;
 
 namespace {
+
+// The modes of a cycle and what the core gives for them.
+struct CoreCycle {
+    std::vector<LoadCycleMode> modes;
+    LoadCycleResult result;
+};
 
 // The sample line's 6NZ100B-120 with a 22 kW heat sink and three modes: a
 // ramp up, a steady stretch with DC LOCK, a ramp down to 0.1 Hz.
@@ -41,13 +49,15 @@ struct CycleProgram : Program {
     }
     LoadCyclePage& page() { return window->loadCyclePage(); }
 
-    // The same cycle straight through the core.
-    bool expected(std::vector<LoadCycleMode>& modes, LoadCycleResult& result) const {
+    // The same cycle straight through the core; none when the core refuses it.
+    std::optional<CoreCycle> expected() const {
         std::vector<const DeviceIndexEntry*> found;
         if (!library.findDevices(found, DeviceQueryKind::BySeriesAndType, "Z-Series",
                                  "6NZ100B-120")) {
-            return false;
+            return std::nullopt;
         }
+        CoreCycle core;
+        std::vector<LoadCycleMode>& modes = core.modes;
         const HeatsinkPage& heatsink = window->heatsinkPage();
         struct Row {
             double duration, start, end, current, carrier, pf, rate, dc, rgOn, rgOff;
@@ -58,7 +68,6 @@ struct CycleProgram : Program {
             {5.0, 50.0, 50.0, 40.0, 8.0, 0.85, 0.9, 650.0, 6.0, 5.0, true},
             {1.5, 50.0, 0.1, 60.0, 10.0, -0.2, 0.5, 600.0, 5.6, 5.6, false},
         }};
-        modes.clear();
         for (const Row& row : rows) {
             LoadCycleMode m;
             m.series = "Z-Series";
@@ -81,8 +90,11 @@ struct CycleProgram : Program {
         }
         const HeatsinkModel model =
             buildHeatsinkModel(heatsink.heatsinkRth(), heatsink.heatsinkTth(), "40");
-        return simulateLoadCycle(modes, *found.front()->limits, *found.front()->params, model,
-                                 result);
+        if (!simulateLoadCycle(modes, *found.front()->limits, *found.front()->params, model,
+                               core.result)) {
+            return std::nullopt;
+        }
+        return core;
     }
 
     bool added = false;
@@ -116,9 +128,8 @@ private slots:
 void LoadCycleResultDialogTest::theWindowShowsTheCoresResults() {
     CycleProgram program;
     QVERIFY(program.added);
-    std::vector<LoadCycleMode> expectedModes;
-    LoadCycleResult expected;
-    QVERIFY(program.expected(expectedModes, expected));
+    const std::optional<CoreCycle> core = program.expected();
+    QVERIFY(core);
 
     bool checked = false;
     auto driver = whenShown<LoadCycleResultDialog>([&](LoadCycleResultDialog& dialog) {
@@ -126,12 +137,12 @@ void LoadCycleResultDialogTest::theWindowShowsTheCoresResults() {
         const auto figureIs = [&dialog](LoadCycleFigure which, const QString& value) {
             return dialog.figureText(which) == value;
         };
-        QVERIFY(figureIs(LoadCycleFigure::IgbtTjMax, figure(expected.igbtTjMax)));
-        QVERIFY(figureIs(LoadCycleFigure::FwdTjMax, figure(expected.fwdTjMax)));
-        QVERIFY(figureIs(LoadCycleFigure::TcMax, figure(expected.tcMax)));
-        QVERIFY(figureIs(LoadCycleFigure::TcAve, figure(expected.tcAve)));
-        QVERIFY(figureIs(LoadCycleFigure::TfMax, figure(expected.tfMax)));
-        QVERIFY(figureIs(LoadCycleFigure::TfAve, figure(expected.tfAve)));
+        QVERIFY(figureIs(LoadCycleFigure::IgbtTjMax, figure(core->result.igbtTjMax)));
+        QVERIFY(figureIs(LoadCycleFigure::FwdTjMax, figure(core->result.fwdTjMax)));
+        QVERIFY(figureIs(LoadCycleFigure::TcMax, figure(core->result.tcMax)));
+        QVERIFY(figureIs(LoadCycleFigure::TcAve, figure(core->result.tcAve)));
+        QVERIFY(figureIs(LoadCycleFigure::TfMax, figure(core->result.tfMax)));
+        QVERIFY(figureIs(LoadCycleFigure::TfAve, figure(core->result.tfAve)));
         QVERIFY(figureIs(LoadCycleFigure::Ambient, QStringLiteral("40.0")));
 
         // The list: mode numbers from 1, the page's duration texts unchanged,
@@ -146,7 +157,7 @@ void LoadCycleResultDialogTest::theWindowShowsTheCoresResults() {
         QVERIFY(!list.horizontalHeader()->sectionsClickable());
         const QStringList durations = {"2.50", "5", "1.5"};
         for (int r = 0; r < 3; ++r) {
-            const ModeResult& mode = expected.modes[static_cast<std::size_t>(r + 1)];
+            const ModeResult& mode = core->result.modes[static_cast<std::size_t>(r + 1)];
             QCOMPARE(rowCells(list, r), QStringList({text(formatInt(r + 1)), durations[r],
                                                      figure(mode.igbtLoss), figure(mode.fwdLoss)}));
         }
@@ -167,8 +178,8 @@ void LoadCycleResultDialogTest::theWindowShowsTheCoresResults() {
 
     // The figures came from the stored calculation; its arrays go with the window.
     const LoadCycleCalculation& last = program.page().lastLoadCycleCalculation();
-    QCOMPARE(last.result.igbtTjMax, expected.igbtTjMax);
-    QCOMPARE(last.result.fwdDeltaTjcMax, expected.fwdDeltaTjcMax);
+    QCOMPARE(last.result.igbtTjMax, core->result.igbtTjMax);
+    QCOMPARE(last.result.fwdDeltaTjcMax, core->result.fwdDeltaTjcMax);
     QVERIFY(last.result.samples.empty());
     QVERIFY(last.result.modes.empty());
     QVERIFY(last.modes.empty());
@@ -218,14 +229,13 @@ void LoadCycleResultDialogTest::theChartsFitTheirFramesAndTheLegendsStayOutside(
 void LoadCycleResultDialogTest::saveWritesTheCoresReport() {
     CycleProgram program;
     QVERIFY(program.added);
-    std::vector<LoadCycleMode> expectedModes;
-    LoadCycleResult expected;
-    QVERIFY(program.expected(expectedModes, expected));
+    const std::optional<CoreCycle> core = program.expected();
+    QVERIFY(core);
     const ReportTime time{2026, 1, 2, 3, 4, 5};
     program.page().setReportWriteOptions({time, nullptr});
     std::string expectedReport;
     std::string reason;
-    QVERIFY(buildLoadCycleReport(program.library, expectedModes, expected, time, expectedReport,
+    QVERIFY(buildLoadCycleReport(program.library, core->modes, core->result, time, expectedReport,
                                  reason));
 
     QTemporaryDir dir;

@@ -86,21 +86,21 @@ CloseOnExit::~CloseOnExit() {
     }
 }
 
+// A cell's text; empty for a cell without an item.
+QString cellText(const QTableWidget& table, int row, int column) {
+    const QTableWidgetItem* item = table.item(row, column);
+    return item == nullptr ? QString() : item->text();
+}
+
 QStringList rowCells(const QTableWidget& table, int row) {
     QStringList cells;
-    for (int c = 0; c < table.columnCount(); ++c) {
-        const QTableWidgetItem* item = table.item(row, c);
-        cells << (item == nullptr ? QString() : item->text());
-    }
+    for (int c = 0; c < table.columnCount(); ++c) cells << cellText(table, row, c);
     return cells;
 }
 
 QStringList columnCells(const QTableWidget& table, int column) {
     QStringList cells;
-    for (int r = 0; r < table.rowCount(); ++r) {
-        const QTableWidgetItem* item = table.item(r, column);
-        cells << (item == nullptr ? QString() : item->text());
-    }
+    for (int r = 0; r < table.rowCount(); ++r) cells << cellText(table, r, column);
     return cells;
 }
 
