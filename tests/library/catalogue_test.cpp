@@ -2,12 +2,14 @@
 // catalogue error names the file, the line and the column to fix.
 #include "library/catalogue.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/damage.h"
 #include "tests/support/sample_catalogue.h"
 #include "tests/support/temp_folder.h"
 
@@ -24,6 +26,20 @@ std::string replaceOnce(std::string text, const std::string& from, const std::st
     EXPECT_NE(at, std::string::npos) << "no " << from;
     if (at != std::string::npos) text.replace(at, from.size(), to);
     return text;
+}
+
+// The text without the lines (each with its line end) that drop picks.
+std::string withoutLines(const std::string& text,
+                         const std::function<bool(const std::string&)>& drop) {
+    std::string kept;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find('\n', pos);
+        const std::string line = text.substr(pos, end - pos + 1);
+        if (!drop(line)) kept += line;
+        pos = end + 1;
+    }
+    return kept;
 }
 
 TEST(Catalogue, ReadsDevicesCurvesAndThermalRows) {
@@ -153,29 +169,17 @@ INSTANTIATE_TEST_SUITE_P(
                             for (const char* x : {",5,", ",12.5,", ",25,", ",37.5,"})
                                 c = replaceOnce(c, std::string("T-Series,6NT50A-120,Eoff") + x,
                                                 "X,");
-                            std::string kept;
-                            std::size_t pos = 0;
-                            while (pos < c.size()) {
-                                const std::size_t end = c.find('\n', pos);
-                                const std::string line = c.substr(pos, end - pos + 1);
-                                if (line.rfind("X,", 0) != 0) kept += line;
-                                pos = end + 1;
-                            }
-                            c = kept;
+                            c = withoutLines(c, [](const std::string& line) {
+                                return line.rfind("X,", 0) == 0;
+                            });
                         },
                         // Eoff of the first device now on lines 30 .. 33.
                         "curves.csv", 33, 3, "too few Eoff points"},
         BrokenCatalogue{"NoPointsAtAll",
                         [](std::string&, std::string& c, std::string&) {
-                            std::string kept;
-                            std::size_t pos = 0;
-                            while (pos < c.size()) {
-                                const std::size_t end = c.find('\n', pos);
-                                const std::string line = c.substr(pos, end - pos + 1);
-                                if (line.find("2NT300D-060,Krr") == std::string::npos) kept += line;
-                                pos = end + 1;
-                            }
-                            c = kept;
+                            c = withoutLines(c, [](const std::string& line) {
+                                return line.find("2NT300D-060,Krr") != std::string::npos;
+                            });
                         },
                         "devices.csv", 4, 2, "no Krr points"},
         BrokenCatalogue{"NotANumberInCurves",
@@ -257,31 +261,15 @@ namespace {
 // more: run under the sanitizers, this catches reads past a field or a line.
 TEST(Catalogue, DamagedTablesNeverCrash) {
     const auto samples = catalogueSamples();
-    const std::string tables[3] = {devicesCsv(samples), curvesCsv(samples), thermalCsv(samples)};
+    const std::array<std::string, 3> tables = {devicesCsv(samples), curvesCsv(samples),
+                                               thermalCsv(samples)};
     const char replacements[] = {',', '"', '\n', '\r', '@', ']', '\0', 'x', '-', '.', 'e', ' '};
-    std::uint32_t state = 12345;
-    auto next = [&state] {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    };
+    test::DamageSequence random(12345);
     for (int round = 0; round < 600; ++round) {
-        std::string damaged[3] = {tables[0], tables[1], tables[2]};
-        std::string& t = damaged[next() % 3];
-        for (int edits = 1 + static_cast<int>(next() % 4); edits > 0; --edits) {
-            const std::size_t at = next() % t.size();
-            switch (next() % 3) {
-                case 0:
-                    t[at] = replacements[next() % sizeof replacements];
-                    break;
-                case 1:
-                    t.resize(at);
-                    break;
-                default:
-                    t.insert(at, t.substr(at, next() % 40));
-                    break;
-            }
-            if (t.empty()) t.push_back(',');
-        }
+        const std::array<std::string, 3> damaged = random.damageOne(
+            tables, [&] { return replacements[random.next() % sizeof replacements]; },
+            [&](std::string& t, std::size_t at) { t.insert(at, t.substr(at, random.next() % 40)); },
+            ',');
         Catalogue catalogue;
         CatalogueError error;
         if (!parseCatalogue(damaged[0], damaged[1], damaged[2], catalogue, error)) {

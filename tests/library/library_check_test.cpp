@@ -3,6 +3,7 @@
 // clean.
 #include "library/library_check.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -11,6 +12,7 @@
 #include "library/catalogue_fit.h"
 #include "library/device_library.h"
 #include "library/library_writer.h"
+#include "tests/support/damage.h"
 #include "tests/support/sample_catalogue.h"
 #include "tests/support/temp_folder.h"
 
@@ -36,22 +38,17 @@ std::string joined(const std::vector<LibraryFinding>& findings) {
     return text;
 }
 
-TEST(LibraryCheck, GoodFolderIsClean) {
-    test::TempFolder dir;
-    std::string error;
-    ASSERT_TRUE(writeLibraryFiles(dir.folder(), goodDevices(), error)) << error;
-    const auto findings = checkLibrary(dir.folder());
-    EXPECT_TRUE(findings.empty()) << joined(findings);
-}
-
-TEST(LibraryCheck, SampleLineIsClean) {
+// The test catalogue's devices and the project's sample line.
+TEST(LibraryCheck, GoodFoldersAreClean) {
     const test::FittedCatalogue line = test::fitSampleLine();
     ASSERT_TRUE(line.ok) << line.error;
-    test::TempFolder dir;
-    std::string writeError;
-    ASSERT_TRUE(writeLibraryFiles(dir.folder(), line.devices, writeError)) << writeError;
-    const auto findings = checkLibrary(dir.folder());
-    EXPECT_TRUE(findings.empty()) << joined(findings);
+    for (const std::vector<LibraryDevice>& devices : {goodDevices(), line.devices}) {
+        test::TempFolder dir;
+        std::string error;
+        ASSERT_TRUE(writeLibraryFiles(dir.folder(), devices, error)) << error;
+        const auto findings = checkLibrary(dir.folder());
+        EXPECT_TRUE(findings.empty()) << joined(findings);
+    }
 }
 
 TEST(LibraryCheck, MissingFolderIsReported) {
@@ -222,31 +219,13 @@ namespace {
 // sanitizers, this catches a record walk that trusts a length).
 TEST(LibraryCheck, DamagedFilesNeverCrash) {
     const std::vector<LibraryDevice> devices = goodDevices();
-    const std::string files[3] = {specFileText(devices), limitsFileText(devices),
-                                  paramFileBytes(devices)};
-    std::uint32_t state = 2024;
-    auto next = [&state] {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    };
+    const std::array<std::string, 3> files = {specFileText(devices), limitsFileText(devices),
+                                              paramFileBytes(devices)};
+    test::DamageSequence random(2024);
     for (int round = 0; round < 400; ++round) {
-        std::string damaged[3] = {files[0], files[1], files[2]};
-        std::string& f = damaged[next() % 3];
-        for (int edits = 1 + static_cast<int>(next() % 4); edits > 0; --edits) {
-            const std::size_t at = next() % f.size();
-            switch (next() % 3) {
-                case 0:
-                    f[at] = static_cast<char>(next() & 0xFF);
-                    break;
-                case 1:
-                    f.resize(at);
-                    break;
-                default:
-                    f.erase(at, next() % 64);
-                    break;
-            }
-            if (f.empty()) f.push_back('[');
-        }
+        const std::array<std::string, 3> damaged = random.damageOne(
+            files, [&] { return static_cast<char>(random.next() & 0xFF); },
+            [&](std::string& f, std::size_t at) { f.erase(at, random.next() % 64); }, '[');
         const auto findings = checkLibraryFiles(damaged[0], damaged[1], damaged[2]);
         for (const LibraryFinding& finding : findings) EXPECT_FALSE(finding.message.empty());
     }

@@ -82,17 +82,26 @@ TEST(LibraryWriter, ParameterRecordsAreKeyZeroStrfAndLittleEndianDoubles) {
     EXPECT_EQ(bytes.substr(record, key.size()), key);
 }
 
+// Writes the devices as library files into folder and reads them back with the
+// program's loader, into a library over that folder.
+::testing::AssertionResult writtenAndLoaded(const std::vector<LibraryDevice>& devices,
+                                            const std::string& folder, DeviceLibrary& library) {
+    std::string error;
+    if (!writeLibraryFiles(folder, devices, error)) {
+        return ::testing::AssertionFailure() << "not written: " << error;
+    }
+    if (!library.load()) return ::testing::AssertionFailure() << "not loaded";
+    return ::testing::AssertionSuccess();
+}
+
 TEST(LibraryWriter, CatalogueRoundTripThroughTheProgramsLoader) {
     const test::FittedCatalogue fitted = test::fitSamples(test::catalogueSamples());
     ASSERT_TRUE(fitted.ok) << fitted.error;
     const Catalogue& catalogue = fitted.catalogue;
     const std::vector<DeviceFit>& fits = fitted.fits;
     test::TempFolder dir;
-    std::string writeError;
-    ASSERT_TRUE(writeLibraryFiles(dir.folder(), fitted.devices, writeError)) << writeError;
-
     DeviceLibrary library(dir.folder());
-    ASSERT_TRUE(library.load());
+    ASSERT_TRUE(writtenAndLoaded(fitted.devices, dir.folder(), library));
     ASSERT_EQ(library.deviceCount, 3);
     EXPECT_EQ(library.seriesList, (std::vector<std::string>{"T-Series", "TH-Series"}));
     for (int i = 0; i < 3; ++i) {
@@ -120,10 +129,8 @@ TEST(LibraryWriter, SampleLineRoundTrip) {
     const test::FittedCatalogue line = test::fitSampleLine();
     ASSERT_TRUE(line.ok) << line.error;
     test::TempFolder dir;
-    std::string writeError;
-    ASSERT_TRUE(writeLibraryFiles(dir.folder(), line.devices, writeError)) << writeError;
     DeviceLibrary library(dir.folder());
-    ASSERT_TRUE(library.load());
+    ASSERT_TRUE(writtenAndLoaded(line.devices, dir.folder(), library));
     ASSERT_EQ(library.deviceCount, 24);
     EXPECT_EQ(library.seriesList,
               (std::vector<std::string>{"Q-Series", "QH-Series", "Z-Series", "ZH-Series"}));

@@ -12,11 +12,20 @@ std::vector<CatalogueSample> catalogueSamples() {
             {"TH-Series", "2NT300D-060", 300, 300, 1.6, "NP-D (62x108 mm dual)"}};
 }
 
+namespace {
+
+// A table's header line: its column names, comma separated.
+template <class Columns>
+std::string headerLine(const Columns& columns) {
+    std::string line;
+    for (std::size_t i = 0; i < columns.size(); ++i) line += std::string(i ? "," : "") + columns[i];
+    return line + '\n';
+}
+
+}  // namespace
+
 std::string devicesCsv(const std::vector<CatalogueSample>& devices) {
-    std::string csv;
-    for (std::size_t i = 0; i < kDeviceColumns.size(); ++i)
-        csv += std::string(i ? "," : "") + kDeviceColumns[i];
-    csv += '\n';
+    std::string csv = headerLine(kDeviceColumns);
     for (const CatalogueSample& d : devices) {
         const std::string vmax = formatShortest(d.vdc * 1.5);
         const std::string vmin = formatShortest(d.vdc / 3);
@@ -58,10 +67,7 @@ std::string curvesCsv(const std::vector<CatalogueSample>& devices) {
 }
 
 std::string thermalCsv(const std::vector<CatalogueSample>& devices) {
-    std::string csv;
-    for (std::size_t i = 0; i < kThermalColumns.size(); ++i)
-        csv += std::string(i ? "," : "") + kThermalColumns[i];
-    csv += '\n';
+    std::string csv = headerLine(kThermalColumns);
     for (const CatalogueSample& d : devices) {
         const double rth = 0.24 * std::pow(100.0 / d.ic, 0.85);
         const double pair = 0.42 * rth;
