@@ -148,6 +148,29 @@ bool findColumns(const CsvTable& table, const std::array<const char*, N>& names,
     return true;
 }
 
+// A table read and its named columns found.
+template <std::size_t N>
+bool readTable(std::string_view text, const std::string& name,
+               const std::array<const char*, N>& columnNames, CsvTable& table,
+               std::array<int, N>& columns, CatalogueError& error) {
+    return parseTable(text, name, table, error) && findColumns(table, columnNames, columns, error);
+}
+
+// The device a row names by its first two columns, series and type number:
+// its key and its index in the device table.
+template <std::size_t N>
+bool findRowDevice(const CsvTable& table, const CsvRow& row, const std::array<int, N>& columns,
+                   const std::map<std::string, std::size_t>& byKey, const std::string& devicesName,
+                   std::string& key, std::size_t& index, CatalogueError& error) {
+    key = row.fields[columns[0]] + "@" + row.fields[columns[1]];
+    const auto found = byKey.find(key);
+    if (found == byKey.end())
+        return fail(error, table.name, row.line, columns[1] + 1,
+                    "unknown device " + quoted(key) + " (not in " + devicesName + ")");
+    index = found->second;
+    return true;
+}
+
 bool readNumberField(const CsvTable& table, const CsvRow& row, int column, double& value,
                      CatalogueError& error) {
     const std::string& field = row.fields[static_cast<std::size_t>(column)];
@@ -239,9 +262,8 @@ bool parseCatalogue(std::string_view devicesCsv, std::string_view curvesCsv,
 
     // devices.csv
     CsvTable devices;
-    if (!parseTable(devicesCsv, devicesName, devices, error)) return false;
     std::array<int, kDeviceColumns.size()> dc{};
-    if (!findColumns(devices, kDeviceColumns, dc, error)) return false;
+    if (!readTable(devicesCsv, devicesName, kDeviceColumns, devices, dc, error)) return false;
     std::map<std::string, std::size_t> byKey;
     for (const CsvRow& row : devices.rows) {
         CatalogueDevice device;
@@ -278,25 +300,22 @@ bool parseCatalogue(std::string_view devicesCsv, std::string_view curvesCsv,
 
     // thermal.csv
     CsvTable thermal;
-    if (!parseTable(thermalCsv, thermalName, thermal, error)) return false;
     std::array<int, kThermalColumns.size()> tc{};
-    if (!findColumns(thermal, kThermalColumns, tc, error)) return false;
+    if (!readTable(thermalCsv, thermalName, kThermalColumns, thermal, tc, error)) return false;
     std::vector<bool> hasThermal(catalogue.devices.size(), false);
     for (const CsvRow& row : thermal.rows) {
-        const std::string key = row.fields[tc[0]] + "@" + row.fields[tc[1]];
-        const auto found = byKey.find(key);
-        if (found == byKey.end())
-            return fail(error, thermal.name, row.line, tc[1] + 1,
-                        "unknown device " + quoted(key) + " (not in " + devicesName + ")");
-        if (hasThermal[found->second])
+        std::string key;
+        std::size_t index = 0;
+        if (!findRowDevice(thermal, row, tc, byKey, devicesName, key, index, error)) return false;
+        if (hasThermal[index])
             return fail(error, thermal.name, row.line, tc[1] + 1,
                         "a second row for " + quoted(key));
-        hasThermal[found->second] = true;
+        hasThermal[index] = true;
         std::array<double, 13> v{};
         for (int i = 0; i < 13; ++i) {
             if (!readNumberField(thermal, row, tc[2 + i], v[i], error)) return false;
         }
-        CatalogueThermal& t = catalogue.devices[found->second].thermal;
+        CatalogueThermal& t = catalogue.devices[index].thermal;
         t.rthjcIgbt = v[0];
         t.rthjcFwd = v[1];
         for (int k = 0; k < 4; ++k) {
@@ -319,15 +338,12 @@ bool parseCatalogue(std::string_view devicesCsv, std::string_view curvesCsv,
 
     // curves.csv
     CsvTable curves;
-    if (!parseTable(curvesCsv, curvesName, curves, error)) return false;
     std::array<int, kCurveColumns.size()> cc{};
-    if (!findColumns(curves, kCurveColumns, cc, error)) return false;
+    if (!readTable(curvesCsv, curvesName, kCurveColumns, curves, cc, error)) return false;
     for (const CsvRow& row : curves.rows) {
-        const std::string key = row.fields[cc[0]] + "@" + row.fields[cc[1]];
-        const auto found = byKey.find(key);
-        if (found == byKey.end())
-            return fail(error, curves.name, row.line, cc[1] + 1,
-                        "unknown device " + quoted(key) + " (not in " + devicesName + ")");
+        std::string key;
+        std::size_t index = 0;
+        if (!findRowDevice(curves, row, cc, byKey, devicesName, key, index, error)) return false;
         const std::string& curve = row.fields[cc[2]];
         int kind = -1;
         for (int k = 0; k < kCurveKindCount; ++k) {
@@ -342,7 +358,7 @@ bool parseCatalogue(std::string_view devicesCsv, std::string_view curvesCsv,
         if (!readNumberField(curves, row, cc[3], point.x, error) ||
             !readNumberField(curves, row, cc[4], point.y, error))
             return false;
-        catalogue.devices[found->second].curves[kind].push_back(point);
+        catalogue.devices[index].curves[kind].push_back(point);
     }
 
     for (std::size_t i = 0; i < catalogue.devices.size(); ++i) {
