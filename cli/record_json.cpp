@@ -17,25 +17,23 @@ nlohmann::json fieldsJson(const std::array<RecordField<Record>, N>& fields, cons
     return json;
 }
 
+// A list of records, each as the object of its fields.
+template <typename Record, std::size_t N>
+nlohmann::json recordsJson(const std::array<RecordField<Record>, N>& fields,
+                           const std::vector<Record>& records) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const Record& record : records) list.push_back(fieldsJson(fields, record));
+    return list;
+}
+
 nlohmann::json stagesJson(const std::array<double, 4>& values) {
     nlohmann::json list = nlohmann::json::array();
     for (double v : values) list.push_back(numberJson(v));
     return list;
 }
 
-// The inputs that a steady condition and a load-cycle mode hold alike.
-const std::array<RecordField<OperatingCondition>, 7> kSharedInputFields = {{
-    {"outputCurrentRms", &OperatingCondition::outputCurrentRms},
-    {"carrierFrequency", &OperatingCondition::carrierFrequency},
-    {"powerFactor", &OperatingCondition::powerFactor},
-    {"modulationRate", &OperatingCondition::modulationRate},
-    {"dcVoltage", &OperatingCondition::dcVoltage},
-    {"rgOn", &OperatingCondition::rgOn},
-    {"rgOff", &OperatingCondition::rgOff},
-}};
-
 nlohmann::json conditionJson(const OperatingCondition& c) {
-    nlohmann::json json = fieldsJson(kSharedInputFields, c);
+    nlohmann::json json = fieldsJson(kConditionInputFields, c);
     json["series"] = c.series;
     json["typeNumber"] = c.typeNumber;
     json["modulation"] = c.modulation;
@@ -92,14 +90,6 @@ nlohmann::json heatsinkJson(const HeatsinkModel& h) {
             {"ambientTemperature", numberJson(h.ambientTemperature)}};
 }
 
-nlohmann::json periodSampleJson(const PeriodSample& s) {
-    return fieldsJson(kPeriodSampleFields, s);
-}
-
-nlohmann::json cycleSampleJson(const CycleSample& s) {
-    return fieldsJson(kCycleSampleFields, s);
-}
-
 nlohmann::json steadyJson(const DeviceIndexEntry& device, const OperatingCondition& c,
                           const HeatsinkModel& heatsink, const SteadyResult& result,
                           bool withWaveform) {
@@ -113,11 +103,7 @@ nlohmann::json steadyJson(const DeviceIndexEntry& device, const OperatingConditi
         {"temperature", temperatureJson(result.temperature)},
         {"waveformCount", result.waveform.size()},
     };
-    if (withWaveform) {
-        nlohmann::json waveform = nlohmann::json::array();
-        for (const PeriodSample& s : result.waveform) waveform.push_back(periodSampleJson(s));
-        json["waveform"] = std::move(waveform);
-    }
+    if (withWaveform) json["waveform"] = recordsJson(kPeriodSampleFields, result.waveform);
     return json;
 }
 
@@ -148,11 +134,7 @@ nlohmann::json cycleJson(const DeviceIndexEntry& device, const std::vector<LoadC
         {"modeResults", std::move(modeResults)},
         {"sampleCount", r.samples.size()},
     };
-    if (withSamples) {
-        nlohmann::json samples = nlohmann::json::array();
-        for (const CycleSample& s : r.samples) samples.push_back(cycleSampleJson(s));
-        json["samples"] = std::move(samples);
-    }
+    if (withSamples) json["samples"] = recordsJson(kCycleSampleFields, r.samples);
     return json;
 }
 

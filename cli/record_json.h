@@ -17,10 +17,6 @@ nlohmann::json lossJson(const LossResult& loss);
 nlohmann::json temperatureJson(const TemperatureResult& temperature);
 // The heat-sink network and Ta.
 nlohmann::json heatsinkJson(const HeatsinkModel& heatsink);
-// One sample of the operating point's period, and one of the load cycle.
-nlohmann::json periodSampleJson(const PeriodSample& sample);
-nlohmann::json cycleSampleJson(const CycleSample& sample);
-
 // The documents "steady" and "cycle" print.
 nlohmann::json steadyJson(const DeviceIndexEntry& device, const OperatingCondition& condition,
                           const HeatsinkModel& heatsink, const SteadyResult& result,

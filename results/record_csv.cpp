@@ -64,6 +64,16 @@ const std::array<RecordField<CycleSample>, 13> kCycleSampleFields = {{
     {"fwdLoss", &CycleSample::fwdLoss},
 }};
 
+const std::array<RecordField<OperatingCondition>, 7> kConditionInputFields = {{
+    {"outputCurrentRms", &OperatingCondition::outputCurrentRms},
+    {"carrierFrequency", &OperatingCondition::carrierFrequency},
+    {"powerFactor", &OperatingCondition::powerFactor},
+    {"modulationRate", &OperatingCondition::modulationRate},
+    {"dcVoltage", &OperatingCondition::dcVoltage},
+    {"rgOn", &OperatingCondition::rgOn},
+    {"rgOff", &OperatingCondition::rgOff},
+}};
+
 namespace {
 
 template <typename Record, std::size_t N>

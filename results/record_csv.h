@@ -21,6 +21,8 @@ extern const std::array<RecordField<LossResult>, 5> kLossFields;
 extern const std::array<RecordField<TemperatureResult>, 13> kTemperatureFields;
 extern const std::array<RecordField<PeriodSample>, 17> kPeriodSampleFields;
 extern const std::array<RecordField<CycleSample>, 13> kCycleSampleFields;
+// The inputs that a steady condition and a load-cycle mode hold alike.
+extern const std::array<RecordField<OperatingCondition>, 7> kConditionInputFields;
 
 // Appends the names, or the record's numbers, of a field table to a row.
 template <typename Record, std::size_t N>
