@@ -19,11 +19,7 @@ using engine::kTwoPi;
 
 // The figures of one run before any limiting.
 struct RunFigures {
-    double igbtSaturationLoss = 0.0;
-    double igbtTurnOnLoss = 0.0;
-    double igbtTurnOffLoss = 0.0;
-    double fwdSaturationLoss = 0.0;
-    double fwdRecoveryLoss = 0.0;
+    LossResult loss;
     double igbtMeanLoss = 0.0;
     double fwdMeanLoss = 0.0;
 };
@@ -208,12 +204,12 @@ private:
             recoverySum += sample.fwdRecoveryEnergy;
             fwdSum += sample.fwdLoss / n;
         }
-        figures_.igbtSaturationLoss = saturationSum;
-        figures_.igbtTurnOnLoss = fo_ * onSum;
-        figures_.igbtTurnOffLoss = fo_ * offSum;
+        figures_.loss.igbtSaturationLoss = saturationSum;
+        figures_.loss.igbtTurnOnLoss = fo_ * onSum;
+        figures_.loss.igbtTurnOffLoss = fo_ * offSum;
         figures_.igbtMeanLoss = igbtSum;
-        figures_.fwdSaturationLoss = fwdSaturationSum;
-        figures_.fwdRecoveryLoss = fo_ * recoverySum;
+        figures_.loss.fwdSaturationLoss = fwdSaturationSum;
+        figures_.loss.fwdRecoveryLoss = fo_ * recoverySum;
         figures_.fwdMeanLoss = fwdSum;
     }
 
@@ -290,13 +286,13 @@ double positiveOrZero(double value) {
 
 // A loss that rounding leaves a hair below 0 (a vanishing current times a
 // duty) is none: it would show as "-0.00".
-LossResult runLosses(const RunFigures& figures) {
+LossResult runLosses(const LossResult& raw) {
     LossResult loss;
-    loss.igbtSaturationLoss = positiveOrZero(figures.igbtSaturationLoss);
-    loss.igbtTurnOnLoss = positiveOrZero(figures.igbtTurnOnLoss);
-    loss.igbtTurnOffLoss = positiveOrZero(figures.igbtTurnOffLoss);
-    loss.fwdSaturationLoss = positiveOrZero(figures.fwdSaturationLoss);
-    loss.fwdRecoveryLoss = positiveOrZero(figures.fwdRecoveryLoss);
+    loss.igbtSaturationLoss = positiveOrZero(raw.igbtSaturationLoss);
+    loss.igbtTurnOnLoss = positiveOrZero(raw.igbtTurnOnLoss);
+    loss.igbtTurnOffLoss = positiveOrZero(raw.igbtTurnOffLoss);
+    loss.fwdSaturationLoss = positiveOrZero(raw.fwdSaturationLoss);
+    loss.fwdRecoveryLoss = positiveOrZero(raw.fwdRecoveryLoss);
     return loss;
 }
 
@@ -316,9 +312,9 @@ bool runOperatingPoint(const OperatingCondition& condition, const ConditionLimit
 
 // The figures of a steady run, taken out of the run.
 void steadyFigures(OperatingPointRun& run, const HeatsinkModel& heatsink, SteadyResult& result) {
-    LossResult loss = runLosses(run.figures());
+    LossResult loss = runLosses(run.figures().loss);
     // The turn-off loss of a steady run counts from 0.01 W.
-    if (run.figures().igbtTurnOffLoss < 0.01) loss.igbtTurnOffLoss = 0.0;
+    if (run.figures().loss.igbtTurnOffLoss < 0.01) loss.igbtTurnOffLoss = 0.0;
 
     TemperatureResult temperature;
     temperature.igbtDeltaTjcMax = positiveOrZero(run.maxOfField(&PeriodSample::igbtDeltaTjc));
@@ -346,7 +342,7 @@ void modeFigures(const OperatingPointRun& run, bool useEndFrequency, bool averag
     ModeRunResult mode;
     mode.igbtDeltaTjcMax = run.maxOfField(&PeriodSample::igbtDeltaTjc);
     mode.fwdDeltaTjcMax = run.maxOfField(&PeriodSample::fwdDeltaTjc);
-    const LossResult loss = runLosses(run.figures());
+    const LossResult loss = runLosses(run.figures().loss);
     mode.igbtSaturationLoss = loss.igbtSaturationLoss;
     mode.igbtTurnOnLoss = loss.igbtTurnOnLoss;
     mode.igbtTurnOffLoss = loss.igbtTurnOffLoss;
