@@ -13,8 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,24 +36,27 @@ inline void check(bool condition) {
 // The limits of every device of the sample line, fitted from its catalogue
 // folder (ending with '/'); empty when the tables can't be read.
 inline std::vector<ConditionLimits> sampleLineLimits(const std::string& folder) {
-    std::array<std::string, 3> tables;
-    const std::array<const char*, 3> names = {kCatalogueDevicesFile, kCatalogueCurvesFile,
-                                              kCatalogueThermalFile};
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        std::ifstream in(folder + names[i], std::ios::binary);
-        tables[i].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
     Catalogue catalogue;
     CatalogueError error;
     std::vector<LibraryDevice> devices;
     std::vector<DeviceFit> fits;
     std::vector<ConditionLimits> limits;
-    if (!parseCatalogue(tables[0], tables[1], tables[2], catalogue, error) ||
+    if (!readCatalogue(folder, catalogue, error) ||
         !fitCatalogue(catalogue, devices, fits, error)) {
         return limits;
     }
     for (const LibraryDevice& device : devices) limits.push_back(device.limits);
     return limits;
+}
+
+// A fuzz target's run of exercise on one input, over the sample line's devices
+// fitted from catalogueFolder at the first input.
+inline void exerciseOverSampleLine(const std::string& catalogueFolder, const std::uint8_t* data,
+                                   std::size_t size,
+                                   void (*exercise)(std::string_view,
+                                                    const std::vector<ConditionLimits>&)) {
+    static const std::vector<ConditionLimits> devices = sampleLineLimits(catalogueFolder);
+    exercise(std::string_view(reinterpret_cast<const char*>(data), size), devices);
 }
 
 // Same bits: a refused text must not touch a value, not even its sign of zero.
@@ -68,6 +70,18 @@ inline bool within(double value, double min, double max) {
 
 inline bool isRuleMessage(const std::string& message) {
     return message.empty() || message == kLimitExceededMessage;
+}
+
+// The values a checked condition and a checked mode row both hold inside the
+// device's ranges (the power factor also inside -1 .. 1).
+inline void checkCommonValues(const OperatingCondition& c, const ConditionLimits& l) {
+    check(within(c.outputCurrentRms, l.outputCurrentMin, l.outputCurrentMax));
+    check(within(c.carrierFrequency, l.carrierFrequencyMin, l.carrierFrequencyMax));
+    check(within(c.powerFactor, -1.0, 1.0));
+    check(within(c.modulationRate, l.modulationRateMin, l.modulationRateMax));
+    check(within(c.dcVoltage, l.dcVoltageMin, l.dcVoltageMax));
+    check(within(c.rgOn, l.gateResistanceMin, l.gateResistanceMax));
+    check(within(c.rgOff, l.gateResistanceMin, l.gateResistanceMax));
 }
 
 // Every value the operating point carries, for "nothing changed" checks.
@@ -150,6 +164,22 @@ inline void exerciseAmbient(std::string_view text) {
     }
 }
 
+// Runs fill, a check that fills an operating point from texts: its message is
+// a rule's, and a refusal leaves the point as it was. The filled point; none
+// when refused.
+template <class Fill>
+std::optional<OperatingCondition> checkedCondition(Fill fill) {
+    const OperatingCondition before = sentinelCondition();
+    OperatingCondition condition = before;
+    const std::string message = fill(condition);
+    check(isRuleMessage(message));
+    if (!message.empty()) {
+        check(unchanged(condition, before));
+        return std::nullopt;
+    }
+    return condition;
+}
+
 // Missing fields keep the device's default texts.
 inline void exerciseCondition(const std::vector<std::string_view>& fields,
                               const ConditionLimits& limits) {
@@ -158,24 +188,14 @@ inline void exerciseCondition(const std::vector<std::string_view>& fields,
     for (std::size_t i = 0; i < fields.size() && i < order.size(); ++i)
         *order[i] = std::string(fields[i]);
 
-    const OperatingCondition before = sentinelCondition();
-    OperatingCondition condition = before;
-    const std::string message = checkConditionTexts(texts, limits, condition);
-    check(isRuleMessage(message));
-    if (!message.empty()) {
-        check(unchanged(condition, before));
-        return;
-    }
+    const std::optional<OperatingCondition> checked = checkedCondition(
+        [&](OperatingCondition& c) { return checkConditionTexts(texts, limits, c); });
+    if (!checked) return;
+    const OperatingCondition& condition = *checked;
     const ConditionLimits& l = limits;
+    checkCommonValues(condition, l);
     check(within(condition.outputFrequency, l.outputFrequencyMin, l.outputFrequencyMax));
-    check(within(condition.outputCurrentRms, l.outputCurrentMin, l.outputCurrentMax));
-    check(within(condition.carrierFrequency, l.carrierFrequencyMin, l.carrierFrequencyMax));
-    check(within(condition.powerFactor, -1.0, 1.0));
     check(within(condition.powerFactor, l.powerFactorMin, l.powerFactorMax));
-    check(within(condition.modulationRate, l.modulationRateMin, l.modulationRateMax));
-    check(within(condition.dcVoltage, l.dcVoltageMin, l.dcVoltageMax));
-    check(within(condition.rgOn, l.gateResistanceMin, l.gateResistanceMax));
-    check(within(condition.rgOff, l.gateResistanceMin, l.gateResistanceMax));
     for (std::size_t i = 0; i < order.size(); ++i) check(isNumberText(*order[i]));
     check(sameBits(condition.outputFrequency, numberTextValue(texts.outputFrequency)));
     check(sameBits(condition.rgOff, numberTextValue(texts.rgOff)));
@@ -195,14 +215,10 @@ inline void exerciseModeRow(const std::vector<std::string_view>& fields, bool dc
     const std::string editor = checkModeEditorTexts(texts, limits);
     check(isRuleMessage(editor));
 
-    const LoadCycleMode before = sentinelCondition();
-    LoadCycleMode mode = before;
-    const std::string message = checkModeRow(texts, limits, mode);
-    check(isRuleMessage(message));
-    if (!message.empty()) {
-        check(unchanged(mode, before));
-        return;
-    }
+    const std::optional<LoadCycleMode> checked =
+        checkedCondition([&](LoadCycleMode& m) { return checkModeRow(texts, limits, m); });
+    if (!checked) return;
+    const LoadCycleMode& mode = *checked;
     const ConditionLimits& l = limits;
     check(mode.dcLock == dcLock);
     check(std::isfinite(mode.duration) && mode.duration > 0.0);
@@ -210,13 +226,7 @@ inline void exerciseModeRow(const std::vector<std::string_view>& fields, bool dc
     check(within(mode.frequencyStart, l.outputFrequencyMin, l.outputFrequencyMax));
     check(within(mode.frequencyEnd, l.outputFrequencyMin, l.outputFrequencyMax));
     check(mode.frequencyStart > 0.0 && mode.frequencyEnd > 0.0);
-    check(within(mode.outputCurrentRms, l.outputCurrentMin, l.outputCurrentMax));
-    check(within(mode.carrierFrequency, l.carrierFrequencyMin, l.carrierFrequencyMax));
-    check(within(mode.powerFactor, -1.0, 1.0));
-    check(within(mode.modulationRate, l.modulationRateMin, l.modulationRateMax));
-    check(within(mode.dcVoltage, l.dcVoltageMin, l.dcVoltageMax));
-    check(within(mode.rgOn, l.gateResistanceMin, l.gateResistanceMax));
-    check(within(mode.rgOff, l.gateResistanceMin, l.gateResistanceMax));
+    checkCommonValues(mode, l);
 
     const std::vector<LoadCycleMode> table(rows, mode);
     const std::string tableMessage = checkModeTable(table);

@@ -6,9 +6,7 @@
 #include "tests/fuzz/rule_inputs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::vector<thermalyx::ConditionLimits> devices =
-        thermalyx::fuzz::sampleLineLimits(THERMALYX_CATALOGUE_DIR);
-    thermalyx::fuzz::exerciseRules(std::string_view(reinterpret_cast<const char*>(data), size),
-                                   devices);
+    thermalyx::fuzz::exerciseOverSampleLine(THERMALYX_CATALOGUE_DIR, data, size,
+                                            thermalyx::fuzz::exerciseRules);
     return 0;
 }

@@ -15,9 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <limits>
 #include <random>
 #include <string>
@@ -153,6 +151,17 @@ ConditionTexts conditionTexts(Inputs& in, const ConditionLimits& l) {
     t.rgOn = in.text(l.gateResistanceMin, l.gateResistanceMax);
     t.rgOff = in.text(l.gateResistanceMin, l.gateResistanceMax);
     return t;
+}
+
+// A mode row of a duration and a ramp from start to end, with the other
+// operating texts of t.
+ModeRowTexts modeRow(const std::string& duration, const std::string& start, const std::string& end,
+                     const ConditionTexts& t) {
+    ModeRowTexts row;
+    row.columns = {
+        duration,         start,       end,    t.outputCurrent, t.carrierFrequency, t.powerFactor,
+        t.modulationRate, t.dcVoltage, t.rgOn, t.rgOff};
+    return row;
 }
 
 // An estimated network or one typed into the eight fields.
@@ -351,12 +360,8 @@ void soakSteady(Context& context, Inputs& in, const DeviceLibrary& library,
         cycle.typeNumber = request.typeNumber;
         cycle.modulation = request.modulation;
         cycle.heatsink = request.heatsink;
-        ModeRowTexts row;
-        row.columns = {in.text(0.5, 1000.0), texts.outputFrequency,  texts.outputFrequency,
-                       texts.outputCurrent,  texts.carrierFrequency, texts.powerFactor,
-                       texts.modulationRate, texts.dcVoltage,        texts.rgOn,
-                       texts.rgOff};
-        cycle.rows = {row};
+        cycle.rows = {
+            modeRow(in.text(0.5, 1000.0), texts.outputFrequency, texts.outputFrequency, texts)};
         const LoadCycleOutcome one = runLoadCycleRequest(library, cycle);
         expect(context, ValidInputAccepted, one.ok(), "one-mode cycle: " + one.message);
         if (!one.ok()) return;
@@ -382,7 +387,6 @@ void soakCycle(Context& context, Inputs& in, const DeviceLibrary& library,
     const int count = in.integer(1, kMaxModes);
     for (int j = 0; j < count; ++j) {
         const ConditionTexts t = conditionTexts(in, l);
-        ModeRowTexts row;
         // Ramps, constant frequencies and the 0 Hz that runs at 0.1 Hz.
         std::string end = in.chance(0.5) ? t.outputFrequency
                                          : in.text(l.outputFrequencyMin, l.outputFrequencyMax);
@@ -391,16 +395,7 @@ void soakCycle(Context& context, Inputs& in, const DeviceLibrary& library,
             start.clear();
             start.push_back('0');
         }
-        row.columns = {in.text(0.01, 600.0),
-                       start,
-                       end,
-                       t.outputCurrent,
-                       t.carrierFrequency,
-                       t.powerFactor,
-                       t.modulationRate,
-                       t.dcVoltage,
-                       t.rgOn,
-                       t.rgOff};
+        ModeRowTexts row = modeRow(in.text(0.01, 600.0), start, end, t);
         row.dcLock = in.chance(0.15);
         request.rows.push_back(row);
     }
@@ -419,20 +414,12 @@ void soakCycle(Context& context, Inputs& in, const DeviceLibrary& library,
 
 // The sample line's three data files, fitted from its catalogue into folder.
 bool buildSampleLine(const std::string& catalogue, const std::string& folder) {
-    std::array<std::string, 3> tables;
-    const std::array<const char*, 3> names = {kCatalogueDevicesFile, kCatalogueCurvesFile,
-                                              kCatalogueThermalFile};
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        std::ifstream file(catalogue + names[i], std::ios::binary);
-        tables[i].assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
     Catalogue parsed;
     CatalogueError error;
     std::vector<LibraryDevice> devices;
     std::vector<DeviceFit> fits;
     std::string problem;
-    return parseCatalogue(tables[0], tables[1], tables[2], parsed, error) &&
-           fitCatalogue(parsed, devices, fits, error) &&
+    return readCatalogue(catalogue, parsed, error) && fitCatalogue(parsed, devices, fits, error) &&
            writeLibraryFiles(folder, devices, problem);
 }
 
