@@ -54,11 +54,7 @@ QAction* actionNamed(const QMenu* menu, const QString& text) {
 
 // The sample line's 6NZ100B-120 with a 22 kW heat sink: check runs while its
 // result window is open.
-struct SteadyWindow : Program {
-    SteadyWindow() : Program(sampleFolder()) {
-        applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120"));
-        estimateHeatsink(QStringLiteral("22"));
-    }
+struct SteadyWindow : ReadyProgram {
     bool run(const std::function<void(SteadyResultDialog&)>& check) {
         auto driver = whenShown<SteadyResultDialog>([&check](SteadyResultDialog& dialog) {
             check(dialog);

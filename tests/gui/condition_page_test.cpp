@@ -28,16 +28,11 @@ const QString kSeries = QStringLiteral("Z-Series");
 const QString kType = QStringLiteral("6NZ100B-120");
 
 // A program with the sample line's 6NZ100B-120 applied and a 22 kW heat sink.
-struct ReadyProgram : Program {
-    ReadyProgram() : Program(sampleFolder()) {
-        applyDevice(kSeries, kType);
-        estimateHeatsink(QStringLiteral("22"));
-    }
+struct ConditionProgram : ReadyProgram {
     ConditionPage& page() { return window->conditionPage(); }
     HeatsinkPage& heatsink() { return window->heatsinkPage(); }
 };
 
-// Closes the result window once it shows and keeps its "Ta" figure.
 // Clicks CALCULATE; true when the result window showed (it is closed at once).
 bool calculate(ConditionPage& page) {
     auto driver =
@@ -76,7 +71,7 @@ private slots:
 };
 
 void ConditionPageTest::theWholeRoadOfASteadyCalculation() {
-    ReadyProgram program;
+    ConditionProgram program;
     ConditionPage& page = program.page();
     QVERIFY(page.calculateButton()->isEnabled());
     const ReportTime time{2025, 3, 4, 5, 6, 7};
@@ -188,7 +183,7 @@ void ConditionPageTest::theWholeRoadOfASteadyCalculation() {
 }
 
 void ConditionPageTest::aReportThatCannotBeWrittenSaysWhy() {
-    ReadyProgram program;
+    ConditionProgram program;
     QTemporaryDir dir;
     const QString reportPath = dir.filePath(QStringLiteral("no/such/folder/result.txt"));
     program.prompt.saveNames = {reportPath};
@@ -207,7 +202,7 @@ void ConditionPageTest::aReportThatCannotBeWrittenSaysWhy() {
 }
 
 void ConditionPageTest::anAmbientTemperatureOutOfRangeStopsTheCalculation() {
-    ReadyProgram program;
+    ConditionProgram program;
     typeInto(program.heatsink().ambientEdit(), QStringLiteral("125.1"));
     QVERIFY(!calculate(program.page()));
     expectInputError(program.prompt, kAmbientText);
@@ -232,7 +227,7 @@ void ConditionPageTest::everyFieldMeetsItsRule_data() {
 void ConditionPageTest::everyFieldMeetsItsRule() {
     QFETCH(int, field);
     QFETCH(QString, text);
-    ReadyProgram program;
+    ConditionProgram program;
     ConditionPage& page = program.page();
     typeInto(page.field(static_cast<ConditionPage::Field>(field)), text);
     QVERIFY(!calculate(page));
@@ -242,7 +237,7 @@ void ConditionPageTest::everyFieldMeetsItsRule() {
 }
 
 void ConditionPageTest::theAmbientTemperatureIsCheckedFirst() {
-    ReadyProgram program;
+    ConditionProgram program;
     ConditionPage& page = program.page();
     typeInto(page.field(ConditionPage::OutputFrequency), QStringLiteral("050"));
     typeInto(program.heatsink().ambientEdit(), QStringLiteral("200"));
@@ -262,7 +257,7 @@ void ConditionPageTest::theAmbientTemperatureIsCheckedFirst() {
 }
 
 void ConditionPageTest::modulationAndDcLockReachTheCondition() {
-    ReadyProgram program;
+    ConditionProgram program;
     ConditionPage& page = program.page();
     QVERIFY(page.twoArmsButton()->isChecked());
     QCOMPARE(page.lastSteadyCalculation().condition.modulation, 1);
@@ -274,7 +269,7 @@ void ConditionPageTest::modulationAndDcLockReachTheCondition() {
 }
 
 void ConditionPageTest::aNetworkLeftIncompleteIsRefusedAfterADeviceReenablesCalculate() {
-    ReadyProgram program;
+    ConditionProgram program;
     ConditionPage& page = program.page();
     typeInto(program.heatsink().tthEdit(2), QStringLiteral("abc"));
     QVERIFY(!page.calculateButton()->isEnabled());
@@ -291,7 +286,7 @@ void ConditionPageTest::aNetworkLeftIncompleteIsRefusedAfterADeviceReenablesCalc
 }
 
 void ConditionPageTest::modulationAndDcLockSurviveAnotherType() {
-    ReadyProgram program;
+    ConditionProgram program;
     ConditionPage& page = program.page();
     page.threeArmsButton()->click();
     page.dcLockBox()->click();

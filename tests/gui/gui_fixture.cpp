@@ -109,6 +109,11 @@ bool Program::applyDevice(const QString& series, const QString& typeNumber) {
     return choose(page.seriesList(), series) && choose(page.typeList(), typeNumber);
 }
 
+ReadyProgram::ReadyProgram() : Program(sampleFolder()) {
+    deviceApplied = applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120"));
+    estimateHeatsink(QStringLiteral("22"));
+}
+
 void Program::estimateHeatsink(const QString& capacity) {
     HeatsinkPage& page = window->heatsinkPage();
     page.capacityEdit()->setText(capacity);

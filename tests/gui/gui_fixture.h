@@ -122,4 +122,12 @@ struct Program {
     std::unique_ptr<MainWindow> window;
 };
 
+// A main window over the sample line with the Z-Series 6NZ100B-120 chosen and
+// a 22 kW heat sink estimated: ready to calculate.
+struct ReadyProgram : Program {
+    ReadyProgram();
+
+    bool deviceApplied = false;
+};
+
 }  // namespace thermalyx::test

@@ -27,9 +27,8 @@ private slots:
 };
 
 void LifetimeDialogTest::lifetimeOfTheCycleOnShow() {
-    Program program(sampleFolder());
-    QVERIFY(program.applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120")));
-    program.estimateHeatsink(QStringLiteral("22"));
+    ReadyProgram program;
+    QVERIFY(program.deviceApplied);
     LoadCyclePage& page = program.window->loadCyclePage();
     program.window->tabs()->setCurrentIndex(3);
     QVERIFY(addMode(page, modeTexts({"10", "1.0", "1.0", "70.0", "8.00", "0.85", "1.00", "600",

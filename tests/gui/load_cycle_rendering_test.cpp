@@ -25,10 +25,9 @@ private slots:
 };
 
 void LoadCycleRendering::renderTheLoadCycleWindows() {
-    Program program(sampleFolder());
+    ReadyProgram program;
+    QVERIFY(program.deviceApplied);
     MainWindow& window = *program.window;
-    QVERIFY(program.applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120")));
-    program.estimateHeatsink(QStringLiteral("22"));
     LoadCyclePage& page = window.loadCyclePage();
     window.tabs()->setCurrentIndex(3);
 

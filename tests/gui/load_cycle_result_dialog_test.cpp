@@ -34,10 +34,8 @@ struct CoreCycle {
 
 // The sample line's 6NZ100B-120 with a 22 kW heat sink and three modes: a
 // ramp up, a steady stretch with DC LOCK, a ramp down to 0.1 Hz.
-struct CycleProgram : Program {
-    CycleProgram() : Program(sampleFolder()) {
-        applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120"));
-        estimateHeatsink(QStringLiteral("22"));
+struct CycleProgram : ReadyProgram {
+    CycleProgram() {
         LoadCyclePage& p = page();
         added = addMode(p, modeTexts({"2.50", "1.0", "50.0", "70.0", "8.00", "0.85", "1.00", "600",
                                       "5.60", "5.60"})) &&

@@ -106,10 +106,9 @@ void MainWindowTest::opensOnTheFirstOfFourTabs() {
 }
 
 void MainWindowTest::enterPressesNothing() {
-    Program program(sampleFolder());
+    ReadyProgram program;
+    QVERIFY(program.deviceApplied);
     MainWindow& window = *program.window;
-    QVERIFY(program.applyDevice(QStringLiteral("Z-Series"), QStringLiteral("6NZ100B-120")));
-    program.estimateHeatsink(QStringLiteral("22"));
     ConditionPage& page = window.conditionPage();
     QVERIFY(page.calculateButton()->isEnabled());
     // Closes every result window a wrong Enter would open.
