@@ -16,6 +16,7 @@
 #include "results/steady_report.h"
 #include "tests/cli/cli_run.h"
 #include "tests/cli/plausible_device.h"
+#include "tests/support/case_names.h"
 #include "tests/support/sample_library.h"
 
 namespace thermalyx {
@@ -67,11 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         ModeFileCase{"only comments", "# nothing\n\n", -1, "no modes"},
         ModeFileCase{"empty", "", -1, "no modes"}),
     [](const ::testing::TestParamInfo<ModeFileCase>& info) {
-        std::string name = info.param.name;
-        for (char& ch : name) {
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        }
-        return name;
+        return test::caseName(info.param.name);
     });
 
 TEST(ModeFileTest, TakesTheFieldsAsTheyStand) {
@@ -291,11 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"both forms", [](SteadyOptions& o) { o.common.heatsink.capacity = "5"; }, 5,
                   "thermalyx-cli steady: give the heat sink either"}),
     [](const ::testing::TestParamInfo<OrderCase>& info) {
-        std::string name = info.param.name;
-        for (char& ch : name) {
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        }
-        return name;
+        return test::caseName(info.param.name);
     });
 
 TEST_F(CalculationCommandTest, TheReportIsTheSteadyReportOfTheCalculation) {

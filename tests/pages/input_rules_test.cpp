@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fuzz/rule_inputs.h"
+#include "tests/support/case_names.h"
 #include "tests/support/sample_records.h"
 
 namespace thermalyx {
@@ -214,11 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DomainCase{"reference gate resistance 0",
                                  [](ConditionLimits& l) { l.gateResistanceDefault = 0; }, -1, ""}),
     [](const ::testing::TestParamInfo<DomainCase>& info) {
-        std::string name = info.param.name;
-        for (char& ch : name) {
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        }
-        return name;
+        return test::caseName(info.param.name);
     });
 
 TEST(EngineDomainTest, OneCarrierPeriodPerOutputPeriodIsEnough) {
