@@ -58,6 +58,18 @@ bool runFromPage(DeviceSelectionPage& page, const QString& typeNumber, const QSt
     return driver->ran();
 }
 
+// A library loaded from a folder, as the program loads it before any window.
+struct LoadedLibrary {
+    explicit LoadedLibrary(const std::string& folder) : library(folder) { library.load(); }
+    DeviceLibrary library;
+};
+
+// The dialog over the library of a folder.
+struct OpenDialog : LoadedLibrary {
+    explicit OpenDialog(const std::string& folder) : LoadedLibrary(folder), dialog(library) {}
+    RecommendedDeviceDialog dialog;
+};
+
 }  // namespace
 
 class RecommendedDeviceDialogTest : public QObject {
@@ -88,9 +100,8 @@ void RecommendedDeviceDialogTest::initTestCase() {
 }
 
 void RecommendedDeviceDialogTest::opensWithFilledListsAndNoSelection() {
-    DeviceLibrary library(sampleFolder());
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(sampleFolder());
+    RecommendedDeviceDialog& dialog = open.dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Recommended device"));
     QCOMPARE(dialog.searchMode(), 1);
     QVERIFY(dialog.conditionOneButton()->isChecked());
@@ -99,7 +110,7 @@ void RecommendedDeviceDialogTest::opensWithFilledListsAndNoSelection() {
              QStringList({"Q-Series", "QH-Series", "Z-Series", "ZH-Series"}));
     QCOMPARE(entries(dialog.circuitList()), QStringList({"2in1", "6in1", "7in1", "PIM"}));
     QCOMPARE(dialog.outputCapacityList()->count(),
-             static_cast<int>(library.outputCurrentList.size()));
+             static_cast<int>(open.library.outputCurrentList.size()));
     for (const QComboBox* list : {static_cast<QComboBox*>(dialog.acVoltageList()),
                                   static_cast<QComboBox*>(dialog.outputCapacityList()),
                                   static_cast<QComboBox*>(dialog.seriesList()),
@@ -111,9 +122,8 @@ void RecommendedDeviceDialogTest::opensWithFilledListsAndNoSelection() {
 }
 
 void RecommendedDeviceDialogTest::searchNeedsBothListsOfItsCondition() {
-    DeviceLibrary library(sampleFolder());
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(sampleFolder());
+    RecommendedDeviceDialog& dialog = open.dialog;
     QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
     // Condition #2's lists do not count for condition #1.
     QVERIFY(choose(dialog.seriesList(), QStringLiteral("Z-Series")));
@@ -131,7 +141,7 @@ void RecommendedDeviceDialogTest::searchNeedsBothListsOfItsCondition() {
     QCOMPARE(dialog.statusText(), kNotFound);
     QCOMPARE(dialog.resultList()->count(), 0);
 
-    RecommendedDeviceDialog second(library);
+    RecommendedDeviceDialog second(open.library);
     second.conditionTwoButton()->click();
     QVERIFY(choose(second.seriesList(), QStringLiteral("ZH-Series")));
     second.searchButton()->click();
@@ -139,9 +149,8 @@ void RecommendedDeviceDialogTest::searchNeedsBothListsOfItsCondition() {
 }
 
 void RecommendedDeviceDialogTest::searchListsEveryDeviceFound() {
-    DeviceLibrary library(folder_);
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(folder_);
+    RecommendedDeviceDialog& dialog = open.dialog;
     QVERIFY(searchByCapacity(dialog, QStringLiteral("400V"), QStringLiteral("7.5kW")));
     QCOMPARE(dialog.statusText(), kFound);
     // Devices of two series; the twin type number is listed once per device.
@@ -156,9 +165,8 @@ void RecommendedDeviceDialogTest::searchListsEveryDeviceFound() {
 }
 
 void RecommendedDeviceDialogTest::aChangedConditionEmptiesTheResults() {
-    DeviceLibrary library(sampleFolder());
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(sampleFolder());
+    RecommendedDeviceDialog& dialog = open.dialog;
     QVERIFY(searchByCapacity(dialog, QStringLiteral("200V"), QStringLiteral("3.7kW")));
     QCOMPARE(dialog.resultList()->count(), 2);
     QVERIFY(choose(dialog.acVoltageList(), QStringLiteral("400V")));
@@ -181,9 +189,8 @@ void RecommendedDeviceDialogTest::aChangedConditionEmptiesTheResults() {
 }
 
 void RecommendedDeviceDialogTest::enterPressesTheFocusedButton() {
-    DeviceLibrary library(sampleFolder());
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(sampleFolder());
+    RecommendedDeviceDialog& dialog = open.dialog;
     dialog.show();
     dialog.activateWindow();
     if (!QTest::qWaitForWindowActive(&dialog)) QSKIP("No active window on this platform");
@@ -216,9 +223,8 @@ void RecommendedDeviceDialogTest::enterPressesTheFocusedButton() {
 }
 
 void RecommendedDeviceDialogTest::eachOptionDropsTheOtherConditionsSelections() {
-    DeviceLibrary library(sampleFolder());
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(sampleFolder());
+    RecommendedDeviceDialog& dialog = open.dialog;
     QVERIFY(searchByCapacity(dialog, QStringLiteral("200V"), QStringLiteral("3.7kW")));
     QVERIFY(choose(dialog.seriesList(), QStringLiteral("Q-Series")));
 
@@ -245,9 +251,8 @@ void RecommendedDeviceDialogTest::eachOptionDropsTheOtherConditionsSelections() 
 }
 
 void RecommendedDeviceDialogTest::okResolvesTheChosenTypeNumberInFileOrder() {
-    DeviceLibrary library(folder_);
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(folder_);
+    RecommendedDeviceDialog& dialog = open.dialog;
     QVERIFY(searchByCapacity(dialog, QStringLiteral("400V"), QStringLiteral("7.5kW")));
     // Whichever of the twin entries is chosen, the first device in file order is picked.
     dialog.resultList()->setCurrentIndex(1);
@@ -259,9 +264,8 @@ void RecommendedDeviceDialogTest::okResolvesTheChosenTypeNumberInFileOrder() {
 }
 
 void RecommendedDeviceDialogTest::okWithoutAChoiceGivesNoDevice() {
-    DeviceLibrary library(sampleFolder());
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(sampleFolder());
+    RecommendedDeviceDialog& dialog = open.dialog;
     QVERIFY(searchByCapacity(dialog, QStringLiteral("200V"), QStringLiteral("3.7kW")));
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -296,9 +300,8 @@ void RecommendedDeviceDialogTest::theSelectionPageStaysAsItWasWithoutAPick() {
 }
 
 void RecommendedDeviceDialogTest::anEmptyLibraryOnlyAsksForAConditions() {
-    DeviceLibrary library(std::string("no/such/folder/"));
-    library.load();
-    RecommendedDeviceDialog dialog(library);
+    OpenDialog open(std::string("no/such/folder/"));
+    RecommendedDeviceDialog& dialog = open.dialog;
     QCOMPARE(dialog.acVoltageList()->count(), 0);
     dialog.searchButton()->click();
     QCOMPARE(dialog.statusText(), kSelectCondition);
