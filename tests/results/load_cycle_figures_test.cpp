@@ -18,20 +18,25 @@ LoadCycleResult resultWithModes(int count) {
 }
 
 TEST(LoadCycleFiguresTest, TemperaturesTwoDecimalsAndTheAmbientTextAsGiven) {
+    // A result's temperature, the figure showing it, its value and its text.
+    struct Shown {
+        double LoadCycleResult::*field;
+        LoadCycleFigure figure;
+        double value;
+        const char* text;
+    };
+    const Shown shown[] = {
+        {&LoadCycleResult::igbtTjMax, LoadCycleFigure::IgbtTjMax, 91.075, "91.08"},
+        {&LoadCycleResult::fwdTjMax, LoadCycleFigure::FwdTjMax, 0.005, "0.01"},
+        {&LoadCycleResult::tcMax, LoadCycleFigure::TcMax, 74.2349, "74.23"},
+        {&LoadCycleResult::tcAve, LoadCycleFigure::TcAve, -3.0, "-3.00"},
+        {&LoadCycleResult::tfMax, LoadCycleFigure::TfMax, 65.5, "65.50"},
+        {&LoadCycleResult::tfAve, LoadCycleFigure::TfAve, 1e6, "1000000.00"},
+    };
     LoadCycleResult result;
-    result.igbtTjMax = 91.075;
-    result.fwdTjMax = 0.005;
-    result.tcMax = 74.2349;
-    result.tcAve = -3.0;
-    result.tfMax = 65.5;
-    result.tfAve = 1e6;
+    for (const Shown& s : shown) result.*s.field = s.value;
     const LoadCycleFigureTexts texts = loadCycleFigureTexts(result, "40.0");
-    EXPECT_EQ(texts[figureIndex(LoadCycleFigure::IgbtTjMax)], "91.08");
-    EXPECT_EQ(texts[figureIndex(LoadCycleFigure::FwdTjMax)], "0.01");
-    EXPECT_EQ(texts[figureIndex(LoadCycleFigure::TcMax)], "74.23");
-    EXPECT_EQ(texts[figureIndex(LoadCycleFigure::TcAve)], "-3.00");
-    EXPECT_EQ(texts[figureIndex(LoadCycleFigure::TfMax)], "65.50");
-    EXPECT_EQ(texts[figureIndex(LoadCycleFigure::TfAve)], "1000000.00");
+    for (const Shown& s : shown) EXPECT_EQ(texts[figureIndex(s.figure)], s.text) << s.value;
     EXPECT_EQ(texts[figureIndex(LoadCycleFigure::Ambient)], "40.0");
 }
 
