@@ -17,30 +17,26 @@ void appendMode(std::string& out, int number, const LoadCycleMode& m) {
 }
 
 void appendModeLosses(std::string& out, const ModeResult& r) {
-    LossFigures f;
-    f.igbtSaturation = r.igbtSaturationLoss;
-    f.igbtTurnOn = r.igbtTurnOnLoss;
-    f.igbtTurnOff = r.igbtTurnOffLoss;
-    f.igbtPart = r.igbtTurnOffLoss + r.igbtSaturationLoss + r.igbtTurnOnLoss;
-    f.fwdSaturation = r.fwdSaturationLoss;
-    f.fwdRecovery = r.fwdRecoveryLoss;
-    f.fwdPart = r.fwdSaturationLoss + r.fwdRecoveryLoss;
-    f.total = r.igbtTurnOffLoss + r.fwdSaturationLoss + r.igbtSaturationLoss + r.fwdRecoveryLoss +
-              r.igbtTurnOnLoss;
+    const LossResult loss{r.igbtSaturationLoss, r.igbtTurnOnLoss, r.igbtTurnOffLoss,
+                          r.fwdSaturationLoss, r.fwdRecoveryLoss};
     appendTitle(out, "[Calculation result(Loss)]");
-    appendLossLines(out, f);
+    appendLossLines(out, loss, r.igbtTurnOffLoss + r.igbtSaturationLoss + r.igbtTurnOnLoss,
+                    r.igbtTurnOffLoss + r.fwdSaturationLoss + r.igbtSaturationLoss +
+                        r.fwdRecoveryLoss + r.igbtTurnOnLoss);
     appendEmptyLine(out);
 }
 
-void appendCycleTemperatures(std::string& out, const LoadCycleResult& t) {
+void appendCycleTemperatures(std::string& out, const LoadCycleResult& c) {
+    // The cycle's maxima and Ta; its report shows no averages.
+    const TemperatureResult t{.igbtDeltaTjcMax = c.igbtDeltaTjcMax,
+                              .fwdDeltaTjcMax = c.fwdDeltaTjcMax,
+                              .tcMax = c.tcMax,
+                              .tfMax = c.tfMax,
+                              .igbtTjMax = c.igbtTjMax,
+                              .fwdTjMax = c.fwdTjMax,
+                              .ambientTemperature = c.ambientTemperature};
     appendTitle(out, "[Calculation result(Temperature)]");
-    appendLine(out, "IGBT Delta Tj-c max(deg.)\t", formatFixed(t.igbtDeltaTjcMax, 2));
-    appendLine(out, "IGBT Tj max(deg.)\t\t", formatFixed(t.igbtTjMax, 2));
-    appendLine(out, "FWD Delta Tj-c max(deg.)\t", formatFixed(t.fwdDeltaTjcMax, 2));
-    appendLine(out, "FWD Tj max(deg.)\t\t", formatFixed(t.fwdTjMax, 2));
-    appendLine(out, "Tc max(deg.)\t\t\t", formatFixed(t.tcMax, 2));
-    appendLine(out, "Tf max(deg.)\t\t\t", formatFixed(t.tfMax, 2));
-    appendLine(out, "Ta(deg.)\t\t\t", formatFixed(t.ambientTemperature, 2));
+    appendTemperatureLines(out, t, false);
 }
 
 }  // namespace

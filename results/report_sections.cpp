@@ -136,14 +136,14 @@ void appendElectrical(std::string& out, const OperatingCondition& c) {
 
 void appendHeatsink(std::string& out, const HeatsinkModel& heatsink) {
     appendTitle(out, "[Heat sink]");
-    appendLine(out, "Rth1(K/W)\t\t\t", formatFixed(heatsink.rth[0], 4));
-    appendLine(out, "Rth2(K/W)\t\t\t", formatFixed(heatsink.rth[1], 4));
-    appendLine(out, "Rth3(K/W)\t\t\t", formatFixed(heatsink.rth[2], 4));
-    appendLine(out, "Rth4(K/W)\t\t\t", formatFixed(heatsink.rth[3], 4));
-    appendLine(out, "Tth1(s)\t\t\t\t", formatFixed(heatsink.tth[0], 1));
-    appendLine(out, "Tth2(s)\t\t\t\t", formatFixed(heatsink.tth[1], 1));
-    appendLine(out, "Tth3(s)\t\t\t\t", formatFixed(heatsink.tth[2], 1));
-    appendLine(out, "Tth4(s)\t\t\t\t", formatFixed(heatsink.tth[3], 1));
+    for (std::size_t i = 0; i < heatsink.rth.size(); ++i) {
+        appendLine(out, "Rth" + formatInt(static_cast<long long>(i) + 1) + "(K/W)\t\t\t",
+                   formatFixed(heatsink.rth[i], 4));
+    }
+    for (std::size_t i = 0; i < heatsink.tth.size(); ++i) {
+        appendLine(out, "Tth" + formatInt(static_cast<long long>(i) + 1) + "(s)\t\t\t\t",
+                   formatFixed(heatsink.tth[i], 1));
+    }
     appendTitle(out, "Thermal resistance");
     // The steady-state resistance of the unrounded stages, first to fourth.
     const double sum = heatsink.rth[0] + heatsink.rth[1] + heatsink.rth[2] + heatsink.rth[3];
@@ -151,18 +151,41 @@ void appendHeatsink(std::string& out, const HeatsinkModel& heatsink) {
     appendEmptyLine(out);
 }
 
-void appendLossLines(std::string& out, const LossFigures& f) {
+void appendLossLines(std::string& out, const LossResult& loss, double igbtPart, double total) {
+    const auto line = [&out](std::string_view label, double watts) {
+        appendLine(out, label, formatFixed(watts, 2));
+    };
     appendTitle(out, ">IGBT power loss");
-    appendLine(out, "Saturation loss(W)\t\t", formatFixed(f.igbtSaturation, 2));
-    appendLine(out, "turn on loss(W)\t\t\t", formatFixed(f.igbtTurnOn, 2));
-    appendLine(out, "turn off loss(W)\t\t", formatFixed(f.igbtTurnOff, 2));
-    appendLine(out, "IGBT part(W)\t\t\t", formatFixed(f.igbtPart, 2));
+    line("Saturation loss(W)\t\t", loss.igbtSaturationLoss);
+    line("turn on loss(W)\t\t\t", loss.igbtTurnOnLoss);
+    line("turn off loss(W)\t\t", loss.igbtTurnOffLoss);
+    line("IGBT part(W)\t\t\t", igbtPart);
     appendTitle(out, ">FWD power loss");
-    appendLine(out, "Saturation loss(W)\t\t", formatFixed(f.fwdSaturation, 2));
-    appendLine(out, "Recovery loss(W)\t\t", formatFixed(f.fwdRecovery, 2));
-    appendLine(out, "FWD part(W)\t\t\t", formatFixed(f.fwdPart, 2));
+    line("Saturation loss(W)\t\t", loss.fwdSaturationLoss);
+    line("Recovery loss(W)\t\t", loss.fwdRecoveryLoss);
+    line("FWD part(W)\t\t\t", loss.fwdSaturationLoss + loss.fwdRecoveryLoss);
     appendTitle(out, ">Total power losses");
-    appendLine(out, "IGBT+FWD(W)\t\t\t", formatFixed(f.total, 2));
+    line("IGBT+FWD(W)\t\t\t", total);
+}
+
+void appendTemperatureLines(std::string& out, const TemperatureResult& t, bool averages) {
+    const auto line = [&out](std::string_view label, double degrees) {
+        appendLine(out, label, formatFixed(degrees, 2));
+    };
+    const auto average = [&line, averages](std::string_view label, double degrees) {
+        if (averages) line(label, degrees);
+    };
+    line("IGBT Delta Tj-c max(deg.)\t", t.igbtDeltaTjcMax);
+    average("IGBT Delta Tj-c ave(deg.)\t", t.igbtDeltaTjcAve);
+    line("IGBT Tj max(deg.)\t\t", t.igbtTjMax);
+    line("FWD Delta Tj-c max(deg.)\t", t.fwdDeltaTjcMax);
+    average("FWD Delta Tj-c ave(deg.)\t", t.fwdDeltaTjcAve);
+    line("FWD Tj max(deg.)\t\t", t.fwdTjMax);
+    line("Tc max(deg.)\t\t\t", t.tcMax);
+    average("Tc ave(deg.)\t\t\t", t.tcAve);
+    line("Tf max(deg.)\t\t\t", t.tfMax);
+    average("Tf ave(deg.)\t\t\t", t.tfAve);
+    line("Ta(deg.)\t\t\t", t.ambientTemperature);
 }
 
 const DeviceIndexEntry* findReportDevice(const DeviceLibrary& library, std::string_view series,

@@ -42,18 +42,6 @@ inline constexpr std::string_view kReportLineEnd = "\r\n";
 
 namespace report {
 
-// The five loss figures in the order the loss lines show them.
-struct LossFigures {
-    double igbtSaturation = 0.0;
-    double igbtTurnOn = 0.0;
-    double igbtTurnOff = 0.0;
-    double igbtPart = 0.0;
-    double fwdSaturation = 0.0;
-    double fwdRecovery = 0.0;
-    double fwdPart = 0.0;
-    double total = 0.0;
-};
-
 // A "label:value" line; the label carries its own tabs.
 void appendLine(std::string& out, std::string_view label, std::string_view value);
 void appendEmptyLine(std::string& out);
@@ -65,8 +53,12 @@ void appendArms(std::string& out, int modulation);
 // "Output current(Arms)" to "Gate resistance(off)(ohm)", one decimal each.
 void appendElectrical(std::string& out, const OperatingCondition& condition);
 void appendHeatsink(std::string& out, const HeatsinkModel& heatsink);
-// Lines 2 to 12 of a loss block (">IGBT power loss" to "IGBT+FWD(W)").
-void appendLossLines(std::string& out, const LossFigures& figures);
+// Lines 2 to 12 of a loss block (">IGBT power loss" to "IGBT+FWD(W)"). The
+// IGBT part and the total come summed in the order of the report at hand.
+void appendLossLines(std::string& out, const LossResult& loss, double igbtPart, double total);
+// The temperature lines, "IGBT Delta Tj-c max(deg.)" to "Ta(deg.)"; the "ave"
+// lines only with averages.
+void appendTemperatureLines(std::string& out, const TemperatureResult& t, bool averages);
 
 // The first device found by series and type, or nullptr.
 const DeviceIndexEntry* findReportDevice(const DeviceLibrary& library, std::string_view series,

@@ -15,33 +15,15 @@ void appendConditions(std::string& out, const OperatingCondition& c) {
 }
 
 void appendLosses(std::string& out, const LossResult& loss) {
-    LossFigures f;
-    f.igbtSaturation = loss.igbtSaturationLoss;
-    f.igbtTurnOn = loss.igbtTurnOnLoss;
-    f.igbtTurnOff = loss.igbtTurnOffLoss;
-    f.igbtPart = loss.igbtTurnOnLoss + loss.igbtSaturationLoss + loss.igbtTurnOffLoss;
-    f.fwdSaturation = loss.fwdSaturationLoss;
-    f.fwdRecovery = loss.fwdRecoveryLoss;
-    f.fwdPart = loss.fwdSaturationLoss + loss.fwdRecoveryLoss;
-    f.total = loss.fwdSaturationLoss + loss.fwdRecoveryLoss + loss.igbtTurnOnLoss +
-              loss.igbtSaturationLoss + loss.igbtTurnOffLoss;
     appendTitle(out, "[Calculation result]");
-    appendLossLines(out, f);
+    appendLossLines(out, loss, loss.igbtTurnOnLoss + loss.igbtSaturationLoss + loss.igbtTurnOffLoss,
+                    loss.fwdSaturationLoss + loss.fwdRecoveryLoss + loss.igbtTurnOnLoss +
+                        loss.igbtSaturationLoss + loss.igbtTurnOffLoss);
 }
 
 void appendTemperatures(std::string& out, const TemperatureResult& t) {
     appendTitle(out, ">Temperature");
-    appendLine(out, "IGBT Delta Tj-c max(deg.)\t", formatFixed(t.igbtDeltaTjcMax, 2));
-    appendLine(out, "IGBT Delta Tj-c ave(deg.)\t", formatFixed(t.igbtDeltaTjcAve, 2));
-    appendLine(out, "IGBT Tj max(deg.)\t\t", formatFixed(t.igbtTjMax, 2));
-    appendLine(out, "FWD Delta Tj-c max(deg.)\t", formatFixed(t.fwdDeltaTjcMax, 2));
-    appendLine(out, "FWD Delta Tj-c ave(deg.)\t", formatFixed(t.fwdDeltaTjcAve, 2));
-    appendLine(out, "FWD Tj max(deg.)\t\t", formatFixed(t.fwdTjMax, 2));
-    appendLine(out, "Tc max(deg.)\t\t\t", formatFixed(t.tcMax, 2));
-    appendLine(out, "Tc ave(deg.)\t\t\t", formatFixed(t.tcAve, 2));
-    appendLine(out, "Tf max(deg.)\t\t\t", formatFixed(t.tfMax, 2));
-    appendLine(out, "Tf ave(deg.)\t\t\t", formatFixed(t.tfAve, 2));
-    appendLine(out, "Ta(deg.)\t\t\t", formatFixed(t.ambientTemperature, 2));
+    appendTemperatureLines(out, t, true);
 }
 
 }  // namespace
