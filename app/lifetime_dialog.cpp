@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -250,21 +249,11 @@ void LifetimeDialog::showResult() {
 
 void LifetimeDialog::saveReport() {
     if (!outcome_) return;
-    const QString path =
-        prompt_.saveFileName(this, {QString(),
-                                    {QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")},
-                                    QStringLiteral("txt")});
-    if (path.isEmpty()) return;
-    std::string reason;
-    if (writeLifetimeReport(QFile::encodeName(path).toStdString(), *outcome_->cycle.device,
-                            outcome_->result, reason, reportOptions_)) {
-        prompt_.inform(this, QStringLiteral("It is saved as a text file..."), kSaveCaption,
-                       PromptIcon::Information);
-    } else {
-        prompt_.inform(this,
-                       QStringLiteral("The text file could not be saved: ") + displayText(reason),
-                       kSaveCaption, PromptIcon::Warning);
-    }
+    saveTextReport(prompt_, this, kSaveCaption,
+                   [this](const std::string& path, std::string& reason) {
+                       return writeLifetimeReport(path, *outcome_->cycle.device, outcome_->result,
+                                                  reason, reportOptions_);
+                   });
 }
 
 }  // namespace thermalyx

@@ -1,6 +1,5 @@
 #include "results/result_window.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -8,7 +7,6 @@
 
 #include "library/number_text.h"
 #include "widgets/chart_painter.h"
-#include "widgets/display_text.h"
 #include "widgets/prompt.h"
 
 namespace thermalyx {
@@ -145,23 +143,10 @@ void ResultWindow::paintEvent(QPaintEvent* event) {
 }
 
 void ResultWindow::saveReport() {
-    const QString path =
-        prompt_.saveFileName(this, {QString(),
-                                    {QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")},
-                                    QStringLiteral("txt")});
-    if (path.isEmpty()) {
-        return;
-    }
-    std::string reason;
-    if (writeReport(QFile::encodeName(path).toStdString(), reason, reportOptions_)) {
-        prompt_.inform(this, QStringLiteral("It is saved as a text file..."), kSaveCaption,
-                       PromptIcon::Information);
-    } else {
-        // Saying nothing would leave the user believing the report was written.
-        prompt_.inform(this,
-                       QStringLiteral("The text file could not be saved: ") + displayText(reason),
-                       kSaveCaption, PromptIcon::Warning);
-    }
+    saveTextReport(prompt_, this, kSaveCaption,
+                   [this](const std::string& path, std::string& reason) {
+                       return writeReport(path, reason, reportOptions_);
+                   });
 }
 
 }  // namespace thermalyx

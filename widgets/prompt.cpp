@@ -1,7 +1,10 @@
 #include "widgets/prompt.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+
+#include "widgets/display_text.h"
 
 namespace thermalyx {
 
@@ -47,6 +50,28 @@ QString QtPrompt::saveFileName(QWidget* parent, const SaveFileRequest& request) 
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+void saveTextReport(
+    Prompt& prompt, QWidget* parent, const QString& caption,
+    const std::function<bool(const std::string& path, std::string& reason)>& write) {
+    const QString path =
+        prompt.saveFileName(parent, {QString(),
+                                     {QStringLiteral("Text(*.txt)"), QStringLiteral("All(*.*)")},
+                                     QStringLiteral("txt")});
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string reason;
+    if (write(QFile::encodeName(path).toStdString(), reason)) {
+        prompt.inform(parent, QStringLiteral("It is saved as a text file..."), caption,
+                      PromptIcon::Information);
+    } else {
+        // Saying nothing would leave the user believing the report was written.
+        prompt.inform(parent,
+                      QStringLiteral("The text file could not be saved: ") + displayText(reason),
+                      caption, PromptIcon::Warning);
+    }
 }
 
 }  // namespace thermalyx

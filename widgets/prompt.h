@@ -6,6 +6,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <string>
 
 class QWidget;
 
@@ -47,5 +49,11 @@ public:
                          PromptButtons buttons, PromptIcon icon) override;
     QString saveFileName(QWidget* parent, const SaveFileRequest& request) override;
 };
+
+// SAVE of a text report: asks for a "Text(*.txt)" file name, writes the report
+// with write(path, reason) and tells the user whether it was saved, under
+// caption. Nothing happens when the user cancels.
+void saveTextReport(Prompt& prompt, QWidget* parent, const QString& caption,
+                    const std::function<bool(const std::string& path, std::string& reason)>& write);
 
 }  // namespace thermalyx
