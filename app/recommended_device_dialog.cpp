@@ -40,26 +40,21 @@ RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, Q
     layout.group(QString(), 15, 12, 140, 42);
     conditionOne_ = layout.radio(QStringLiteral("Search condition #1"), 7, 3, 101, 11);
     layout.label(QStringLiteral("AC Voltage:"), 22, 23, 66);
-    acVoltage_ = new ByteTextComboBox(this);
-    acVoltage_->setGeometry(layout.rect(91, 21, 61, 12));
+    acVoltage_ = layout.byteTextList(91, 21, 61);
     layout.label(QStringLiteral("Output capacity:"), 22, 39, 66);
-    outputCapacity_ = new ByteTextComboBox(this);
-    outputCapacity_->setGeometry(layout.rect(91, 37, 61, 12));
+    outputCapacity_ = layout.byteTextList(91, 37, 61);
 
     layout.group(QString(), 15, 66, 141, 44);
     conditionTwo_ = layout.radio(QStringLiteral("Search condition #2"), 7, 56, 101, 11);
     layout.label(QStringLiteral("Series:"), 22, 79, 66);
-    series_ = new ByteTextComboBox(this);
-    series_->setGeometry(layout.rect(91, 77, 63, 12));
+    series_ = layout.byteTextList(91, 77, 63);
     layout.label(QStringLiteral("Circuit composition:"), 22, 93, 68);
-    circuit_ = new ByteTextComboBox(this);
-    circuit_->setGeometry(layout.rect(91, 91, 62, 12));
+    circuit_ = layout.byteTextList(91, 91, 62);
 
     searchButton_ = layout.button(QStringLiteral("SEARCH"), 159, 80, 48, 30);
     status_ = layout.label(QString(), 13, 115, 194, 9);
     layout.label(QStringLiteral("IGBT :"), 20, 131, 24);
-    result_ = new ByteTextComboBox(this);
-    result_->setGeometry(layout.rect(45, 129, 114, 12));
+    result_ = layout.byteTextList(45, 129, 114);
 
     QPushButton* ok = layout.button(QStringLiteral("OK"), 91, 147, 50, 14);
     QPushButton* cancel = layout.button(QStringLiteral("CANCEL"), 157, 147, 50, 14);

@@ -34,11 +34,9 @@ DeviceSelectionPage::DeviceSelectionPage(DeviceLibrary& library, QWidget* parent
 
     layout.group(QStringLiteral("IGBT series and type number"), 14, 14, 256, 66);
     layout.label(QStringLiteral("Series :"), 24, 35, 32);
-    seriesList_ = new ByteTextComboBox(this);
-    seriesList_->setGeometry(layout.rect(58, 33, 102, 12));
+    seriesList_ = layout.byteTextList(58, 33, 102);
     layout.label(QStringLiteral("Type :"), 24, 57, 32);
-    typeList_ = new ByteTextComboBox(this);
-    typeList_->setGeometry(layout.rect(58, 55, 102, 12));
+    typeList_ = layout.byteTextList(58, 55, 102);
     recommendedButton_ = layout.button(QStringLiteral("Recommended device"), 174, 37, 83, 25);
 
     // The group also holds the fixed frame drawn around its contents.

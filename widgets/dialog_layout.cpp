@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "widgets/byte_text_combo_box.h"
 #include "widgets/picture_view.h"
 
 namespace thermalyx {
@@ -49,6 +50,12 @@ QLineEdit* DialogLayout::edit(int x, int y, int width, int height, bool readOnly
         edit->setPalette(palette);
     }
     return edit;
+}
+
+ByteTextComboBox* DialogLayout::byteTextList(int x, int y, int width, int height) const {
+    auto* list = new ByteTextComboBox(&window_);
+    list->setGeometry(rect(x, y, width, height));
+    return list;
 }
 
 QPushButton* DialogLayout::button(const QString& text, int x, int y, int width, int height) const {

@@ -21,6 +21,7 @@ class QWidget;
 
 namespace thermalyx {
 
+class ByteTextComboBox;
 class PictureView;
 
 class DialogLayout {
@@ -37,6 +38,8 @@ public:
     QLabel* label(const QString& text, int x, int y, int width, int height = 8) const;
     // An edit field; read-only fields keep the platform's grey look.
     QLineEdit* edit(int x, int y, int width, int height = 12, bool readOnly = false) const;
+    // A drop-down list of byte texts.
+    ByteTextComboBox* byteTextList(int x, int y, int width, int height = 12) const;
     // A push button that Enter never presses unless it is the window's default.
     QPushButton* button(const QString& text, int x, int y, int width, int height) const;
     QRadioButton* radio(const QString& text, int x, int y, int width, int height = 10) const;
