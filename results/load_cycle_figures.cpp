@@ -8,18 +8,9 @@ namespace thermalyx {
 
 LoadCycleFigureTexts loadCycleFigureTexts(const LoadCycleResult& result,
                                           std::string_view ambientText) {
-    LoadCycleFigureTexts texts;
-    const auto set = [&texts](LoadCycleFigure figure, double value) {
-        texts[figureIndex(figure)] = formatFixed(value, 2);
-    };
-    set(LoadCycleFigure::IgbtTjMax, result.igbtTjMax);
-    set(LoadCycleFigure::FwdTjMax, result.fwdTjMax);
-    set(LoadCycleFigure::TcMax, result.tcMax);
-    set(LoadCycleFigure::TcAve, result.tcAve);
-    set(LoadCycleFigure::TfMax, result.tfMax);
-    set(LoadCycleFigure::TfAve, result.tfAve);
-    texts[figureIndex(LoadCycleFigure::Ambient)] = std::string(ambientText);
-    return texts;
+    return figureTexts<kLoadCycleFigureCount>(
+        {result.igbtTjMax, result.fwdTjMax, result.tcMax, result.tcAve, result.tfMax, result.tfAve},
+        ambientText);
 }
 
 std::vector<ModeListRow> loadCycleModeList(const LoadCycleResult& result,

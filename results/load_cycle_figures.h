@@ -8,6 +8,7 @@
 
 #include "charts/chart_geometry.h"
 #include "engine/records.h"
+#include "results/figure_texts.h"
 
 namespace thermalyx {
 
@@ -24,10 +25,6 @@ enum class LoadCycleFigure : int {
 inline constexpr int kLoadCycleFigureCount = 7;
 
 using LoadCycleFigureTexts = std::array<std::string, kLoadCycleFigureCount>;
-
-constexpr std::size_t figureIndex(LoadCycleFigure figure) {
-    return static_cast<std::size_t>(figure);
-}
 
 // The six temperatures "%.2f"; the ambient figure is the text the calculation
 // was started with ("%.1f" of the accepted Ta).

@@ -12,30 +12,12 @@ SteadyFigureTexts steadyFigureTexts(const SteadyResult& result, std::string_view
     const double total = loss.fwdRecoveryLoss + loss.fwdSaturationLoss + loss.igbtTurnOffLoss +
                          loss.igbtTurnOnLoss + loss.igbtSaturationLoss;
 
-    SteadyFigureTexts texts;
-    const auto set = [&texts](SteadyFigure figure, double value) {
-        texts[figureIndex(figure)] = formatFixed(value, 2);
-    };
-    set(SteadyFigure::IgbtSaturationLoss, loss.igbtSaturationLoss);
-    set(SteadyFigure::IgbtTurnOnLoss, loss.igbtTurnOnLoss);
-    set(SteadyFigure::IgbtTurnOffLoss, loss.igbtTurnOffLoss);
-    set(SteadyFigure::IgbtPart, igbtPart);
-    set(SteadyFigure::FwdSaturationLoss, loss.fwdSaturationLoss);
-    set(SteadyFigure::FwdRecoveryLoss, loss.fwdRecoveryLoss);
-    set(SteadyFigure::FwdPart, fwdPart);
-    set(SteadyFigure::TotalLoss, total);
-    set(SteadyFigure::IgbtDeltaTjcMax, t.igbtDeltaTjcMax);
-    set(SteadyFigure::IgbtDeltaTjcAve, t.igbtDeltaTjcAve);
-    set(SteadyFigure::IgbtTjMax, t.igbtTjMax);
-    set(SteadyFigure::FwdDeltaTjcMax, t.fwdDeltaTjcMax);
-    set(SteadyFigure::FwdDeltaTjcAve, t.fwdDeltaTjcAve);
-    set(SteadyFigure::FwdTjMax, t.fwdTjMax);
-    set(SteadyFigure::TcMax, t.tcMax);
-    set(SteadyFigure::TcAve, t.tcAve);
-    set(SteadyFigure::TfMax, t.tfMax);
-    set(SteadyFigure::TfAve, t.tfAve);
-    texts[figureIndex(SteadyFigure::Ambient)] = std::string(ambientText);
-    return texts;
+    return figureTexts<kSteadyFigureCount>(
+        {loss.igbtSaturationLoss, loss.igbtTurnOnLoss, loss.igbtTurnOffLoss, igbtPart,
+         loss.fwdSaturationLoss, loss.fwdRecoveryLoss, fwdPart, total, t.igbtDeltaTjcMax,
+         t.igbtDeltaTjcAve, t.igbtTjMax, t.fwdDeltaTjcMax, t.fwdDeltaTjcAve, t.fwdTjMax, t.tcMax,
+         t.tcAve, t.tfMax, t.tfAve},
+        ambientText);
 }
 
 std::string ambientFigureText(std::string_view taText) {

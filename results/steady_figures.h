@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/records.h"
+#include "results/figure_texts.h"
 
 namespace thermalyx {
 
@@ -43,9 +44,5 @@ SteadyFigureTexts steadyFigureTexts(const SteadyResult& result, std::string_view
 
 // The ambient figure for an accepted Ta field text: its value, "%.1f".
 std::string ambientFigureText(std::string_view taText);
-
-constexpr std::size_t figureIndex(SteadyFigure figure) {
-    return static_cast<std::size_t>(figure);
-}
 
 }  // namespace thermalyx
