@@ -242,17 +242,13 @@ void modulationSketch(QPainter& painter, const QRectF& area, const QString& titl
 }  // namespace
 
 QImage circuitPicture() {
-    QImage image(kCircuitPictureSize, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    bridge(painter);
-    modulationSketch(painter, QRectF(4.5, 194.5, 271.0, 75.0), QStringLiteral("2 arms modulation"),
-                     true);
-    modulationSketch(painter, QRectF(4.5, 273.5, 271.0, 75.0), QStringLiteral("3 arms modulation"),
-                     false);
-    return image;
+    return picture(kCircuitPictureSize, [](QPainter& painter) {
+        bridge(painter);
+        modulationSketch(painter, QRectF(4.5, 194.5, 271.0, 75.0),
+                         QStringLiteral("2 arms modulation"), true);
+        modulationSketch(painter, QRectF(4.5, 273.5, 271.0, 75.0),
+                         QStringLiteral("3 arms modulation"), false);
+    });
 }
 
 }  // namespace thermalyx

@@ -8,6 +8,16 @@
 
 namespace thermalyx::drawing {
 
+QImage picture(QSize size, const std::function<void(QPainter&)>& paint) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paint(painter);
+    return image;
+}
+
 QFont font(int pixelSize, bool bold, bool italic) {
     QFont result(QStringLiteral("Arial"));
     result.setStyleHint(QFont::SansSerif);

@@ -3,8 +3,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPointF>
 #include <QString>
+#include <functional>
 
 class QPainter;
 
@@ -14,6 +16,9 @@ inline const QColor kInk(30, 30, 30);
 inline const QColor kAccent(32, 92, 182);
 inline const QColor kWarm(214, 64, 32);
 inline const QColor kMuted(120, 120, 120);
+
+// A white picture of size, drawn by paint with smoothed lines and text.
+QImage picture(QSize size, const std::function<void(QPainter&)>& paint);
 
 // "Arial" at a pixel size, optionally bold or italic.
 QFont font(int pixelSize, bool bold = false, bool italic = false);

@@ -143,77 +143,72 @@ void formula(QPainter& painter, const QRectF& box) {
 }  // namespace
 
 QImage thermalModelPicture() {
-    QImage image(kThermalModelPictureSize, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    return picture(kThermalModelPictureSize, [](QPainter& painter) {
+        // Heat flows from the chips down to the air.
+        QLinearGradient flow(0, 30, 0, 205);
+        flow.setColorAt(0.0, kWarm);
+        flow.setColorAt(1.0, kAccent);
+        painter.setPen(QPen(QBrush(flow), 5.0, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(22, 34), QPointF(22, 196));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kAccent);
+        painter.drawPolygon(QPolygonF({QPointF(22, 208), QPointF(14, 194), QPointF(30, 194)}));
+        painter.save();
+        painter.translate(38, 150);
+        painter.rotate(-90);
+        painter.setPen(kMuted);
+        painter.setFont(font(10, false, true));
+        painter.drawText(QPointF(0, 0), QStringLiteral("heat flow"));
+        painter.restore();
 
-    // Heat flows from the chips down to the air.
-    QLinearGradient flow(0, 30, 0, 205);
-    flow.setColorAt(0.0, kWarm);
-    flow.setColorAt(1.0, kAccent);
-    painter.setPen(QPen(QBrush(flow), 5.0, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPointF(22, 34), QPointF(22, 196));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kAccent);
-    painter.drawPolygon(QPolygonF({QPointF(22, 208), QPointF(14, 194), QPointF(30, 194)}));
-    painter.save();
-    painter.translate(38, 150);
-    painter.rotate(-90);
-    painter.setPen(kMuted);
-    painter.setFont(font(10, false, true));
-    painter.drawText(QPointF(0, 0), QStringLiteral("heat flow"));
-    painter.restore();
+        chip(painter, kIgbtX, QStringLiteral("IGBT"));
+        chip(painter, kFwdX, QStringLiteral("FWD"));
+        junction(painter, kIgbtX, 44.0, QStringLiteral("IGBT"), true);
+        junction(painter, kFwdX, 44.0, QStringLiteral("FWD"), false);
 
-    chip(painter, kIgbtX, QStringLiteral("IGBT"));
-    chip(painter, kFwdX, QStringLiteral("FWD"));
-    junction(painter, kIgbtX, 44.0, QStringLiteral("IGBT"), true);
-    junction(painter, kFwdX, 44.0, QStringLiteral("FWD"), false);
+        const QColor plain(245, 245, 245);
+        impedance(painter, kIgbtX, 44.0, 98.0, QStringLiteral("Z"), QStringLiteral("th(j-c)"), kInk,
+                  plain);
+        impedance(painter, kFwdX, 44.0, 98.0, QStringLiteral("Z"), QStringLiteral("th(j-c)"), kInk,
+                  plain);
+        painter.setPen(QPen(kInk, 1.4));
+        painter.drawLine(QPointF(kIgbtX, 98.0), QPointF(kFwdX, 98.0));
+        temperature(painter, kChainX, 98.0, QStringLiteral("T"), QStringLiteral("c"),
+                    QStringLiteral("case"));
 
-    const QColor plain(245, 245, 245);
-    impedance(painter, kIgbtX, 44.0, 98.0, QStringLiteral("Z"), QStringLiteral("th(j-c)"), kInk,
-              plain);
-    impedance(painter, kFwdX, 44.0, 98.0, QStringLiteral("Z"), QStringLiteral("th(j-c)"), kInk,
-              plain);
-    painter.setPen(QPen(kInk, 1.4));
-    painter.drawLine(QPointF(kIgbtX, 98.0), QPointF(kFwdX, 98.0));
-    temperature(painter, kChainX, 98.0, QStringLiteral("T"), QStringLiteral("c"),
-                QStringLiteral("case"));
+        impedance(painter, kChainX, 98.0, 150.0, QStringLiteral("Z"), QStringLiteral("th(c-f)"),
+                  kInk, plain);
+        temperature(painter, kChainX, 150.0, QStringLiteral("T"), QStringLiteral("f"),
+                    QStringLiteral("fin"));
 
-    impedance(painter, kChainX, 98.0, 150.0, QStringLiteral("Z"), QStringLiteral("th(c-f)"), kInk,
-              plain);
-    temperature(painter, kChainX, 150.0, QStringLiteral("T"), QStringLiteral("f"),
-                QStringLiteral("fin"));
+        impedance(painter, kChainX, 150.0, 202.0, QStringLiteral("Z"), QStringLiteral("th(f-a)"),
+                  kAccent, QColor(214, 228, 248));
+        temperature(painter, kChainX, 202.0, QStringLiteral("T"), QStringLiteral("a"),
+                    QStringLiteral("ambient"));
+        painter.setPen(QPen(kInk, 1.4));
+        painter.drawLine(QPointF(kChainX, 202.0), QPointF(kChainX, 210.0));
+        for (int i = 0; i < 3; ++i) {
+            const double half = 12.0 - 4.0 * i;
+            const double y = 210.0 + 4.0 * i;
+            painter.drawLine(QPointF(kChainX - half, y), QPointF(kChainX + half, y));
+        }
 
-    impedance(painter, kChainX, 150.0, 202.0, QStringLiteral("Z"), QStringLiteral("th(f-a)"),
-              kAccent, QColor(214, 228, 248));
-    temperature(painter, kChainX, 202.0, QStringLiteral("T"), QStringLiteral("a"),
-                QStringLiteral("ambient"));
-    painter.setPen(QPen(kInk, 1.4));
-    painter.drawLine(QPointF(kChainX, 202.0), QPointF(kChainX, 210.0));
-    for (int i = 0; i < 3; ++i) {
-        const double half = 12.0 - 4.0 * i;
-        const double y = 210.0 + 4.0 * i;
-        painter.drawLine(QPointF(kChainX - half, y), QPointF(kChainX + half, y));
-    }
-
-    // The heat sink's model, titled with its thermal resistance.
-    const QRectF box(6.5, 230.5, 266.0, 114.0);
-    painter.setPen(QPen(kAccent, 1.2));
-    painter.setBrush(QColor(246, 249, 254));
-    painter.drawRoundedRect(box, 3.0, 3.0);
-    painter.setBrush(kAccent);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(box.left(), box.top(), box.width(), 18.0), 3.0, 3.0);
-    painter.drawRect(QRectF(box.left(), box.top() + 9.0, box.width(), 9.0));
-    painter.setPen(Qt::white);
-    painter.setFont(font(11, true));
-    painter.drawText(QRectF(box.left() + 8.0, box.top(), box.width() - 16.0, 18.0),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Heatsink thermal resistance Zth(f-a)"));
-    formula(painter, box);
-    return image;
+        // The heat sink's model, titled with its thermal resistance.
+        const QRectF box(6.5, 230.5, 266.0, 114.0);
+        painter.setPen(QPen(kAccent, 1.2));
+        painter.setBrush(QColor(246, 249, 254));
+        painter.drawRoundedRect(box, 3.0, 3.0);
+        painter.setBrush(kAccent);
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(QRectF(box.left(), box.top(), box.width(), 18.0), 3.0, 3.0);
+        painter.drawRect(QRectF(box.left(), box.top() + 9.0, box.width(), 9.0));
+        painter.setPen(Qt::white);
+        painter.setFont(font(11, true));
+        painter.drawText(QRectF(box.left() + 8.0, box.top(), box.width() - 16.0, 18.0),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Heatsink thermal resistance Zth(f-a)"));
+        formula(painter, box);
+    });
 }
 
 }  // namespace thermalyx
