@@ -161,6 +161,12 @@ bool RenderingTest::save(QWidget& window, const QString& name) {
     return window.grab().save(folder_.filePath(name + QStringLiteral(".png")));
 }
 
+void RenderingTest::saveResult(ResultWindow& window, const QString& name,
+                               const QString& chartStem) {
+    save(window, name);
+    saveCharts(window, chartStem);
+}
+
 void RenderingTest::saveCharts(const ResultWindow& window, const QString& stem) {
     for (int chart = 0; chart < 2; ++chart) {
         const QString base = folder_.filePath(stem + QStringLiteral("_%1").arg(chart));

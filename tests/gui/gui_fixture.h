@@ -100,6 +100,8 @@ protected:
     // Saves both charts of a result window as exported: STEM_0 and STEM_1,
     // each as a PNG at twice the size and as an SVG.
     void saveCharts(const ResultWindow& window, const QString& stem);
+    // Saves a result window as NAME.png and its charts as saveCharts does.
+    void saveResult(ResultWindow& window, const QString& name, const QString& chartStem);
 
 private:
     QDir folder_;

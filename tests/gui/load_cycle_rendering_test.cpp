@@ -62,8 +62,8 @@ void LoadCycleRendering::renderTheLoadCycleWindows() {
     QVERIFY(change->ran());
 
     auto result = whenShown<LoadCycleResultDialog>([this](LoadCycleResultDialog& dialog) {
-        save(dialog, QStringLiteral("lc4_load_cycle_result"));
-        saveCharts(dialog, QStringLiteral("lc4_load_cycle_chart"));
+        saveResult(dialog, QStringLiteral("lc4_load_cycle_result"),
+                   QStringLiteral("lc4_load_cycle_chart"));
         dialog.accept();
     });
     QVERIFY(page.calculateButton()->isEnabled());

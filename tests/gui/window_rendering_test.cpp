@@ -68,8 +68,7 @@ void WindowRendering::renderEveryWindow() {
     QVERIFY(search->ran());
 
     auto result = whenShown<SteadyResultDialog>([this](SteadyResultDialog& dialog) {
-        save(dialog, QStringLiteral("8_steady_result"));
-        saveCharts(dialog, QStringLiteral("8_steady_chart"));
+        saveResult(dialog, QStringLiteral("8_steady_result"), QStringLiteral("8_steady_chart"));
         dialog.reject();
     });
     window.tabs()->setCurrentIndex(2);
