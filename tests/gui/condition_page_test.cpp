@@ -41,13 +41,6 @@ bool calculate(ConditionPage& page) {
     return driver->ran();
 }
 
-// The one message so far is an input error saying text.
-void expectInputError(const ScriptedPrompt& prompt, const QString& text) {
-    QCOMPARE(prompt.messages.size(), std::size_t{1});
-    QCOMPARE(prompt.messages[0].text, text);
-    QCOMPARE(prompt.messages[0].caption, kInputErrorTitle);
-}
-
 QString figure(double value) {
     return QString::fromStdString(formatFixed(value, 2));
 }

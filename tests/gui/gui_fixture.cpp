@@ -8,6 +8,7 @@
 #include "pages/device_selection_page.h"
 #include "pages/heatsink_page.h"
 #include "results/result_window.h"
+#include "tests/support/gui_messages.h"
 #include "widgets/byte_text_combo_box.h"
 #include "widgets/chart_export.h"
 
@@ -107,6 +108,12 @@ void typeInto(QLineEdit* field, const QString& text) {
 bool Program::applyDevice(const QString& series, const QString& typeNumber) {
     DeviceSelectionPage& page = window->deviceSelectionPage();
     return choose(page.seriesList(), series) && choose(page.typeList(), typeNumber);
+}
+
+void expectInputError(const ScriptedPrompt& prompt, const QString& text) {
+    QCOMPARE(prompt.messages.size(), std::size_t{1});
+    QCOMPARE(prompt.messages[0].text, text);
+    QCOMPARE(prompt.messages[0].caption, kInputErrorTitle);
 }
 
 ReadyProgram::ReadyProgram() : Program(sampleFolder()) {

@@ -110,6 +110,9 @@ private:
 // Replaces a field's text by typing, as a user does (so edit handlers run).
 void typeInto(QLineEdit* field, const QString& text);
 
+// The one message so far is an "Input Value Error" saying text.
+void expectInputError(const ScriptedPrompt& prompt, const QString& text);
+
 // A main window over the library in folder, answering through a script.
 struct Program {
     explicit Program(const std::string& folder);

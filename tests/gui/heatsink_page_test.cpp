@@ -117,9 +117,7 @@ void HeatsinkPageTest::aRejectedEstimateKeepsTheLastNetwork() {
     typeInto(page.tthFactorEdit(), tthFactor);
     page.estimateButton()->click();
 
-    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages[0].text, kLimitText);
-    QCOMPARE(program.prompt.messages[0].caption, kInputErrorTitle);
+    expectInputError(program.prompt, kLimitText);
     QCOMPARE(program.prompt.messages[0].buttons, PromptButtons::Ok);
     QCOMPARE(networkTexts(page), texts);
     QCOMPARE(page.rthSumEdit()->text(), sum);

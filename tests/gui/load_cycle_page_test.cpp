@@ -203,8 +203,7 @@ void LoadCyclePageTest::calculateNeedsADeviceAHeatSinkAndARow() {
     QCOMPARE(page.rowCount(), 2);
     QVERIFY(page.calculateButton()->isEnabled());
     for (int remaining = 2; remaining > 0; --remaining) {
-        clickRow(page, 0);
-        page.deleteButton()->click();
+        deleteRow(page, 0);
     }
     QCOMPARE(page.rowCount(), 0);
     QVERIFY(!page.calculateButton()->isEnabled());
@@ -334,8 +333,7 @@ void LoadCyclePageTest::deleteRenumbersTheRowsAfterTheDeletedOne() {
     QVERIFY(program.prompt.messages.empty());
     QCOMPARE(page.rowCount(), 4);
 
-    clickRow(page, 1);
-    page.deleteButton()->click();
+    deleteRow(page, 1);
     QCOMPARE(program.prompt.messages.size(), std::size_t{1});
     const ScriptedPrompt::Message& question = program.prompt.messages.back();
     QCOMPARE(question.text, QStringLiteral("Is the item that has been selected deleted ?"));
@@ -347,8 +345,7 @@ void LoadCyclePageTest::deleteRenumbersTheRowsAfterTheDeletedOne() {
     QCOMPARE(page.selectedRow(), -1);
 
     // The last row: nothing after it to renumber.
-    clickRow(page, 2);
-    page.deleteButton()->click();
+    deleteRow(page, 2);
     QCOMPARE(columnCells(program.table(), 0), texts({"1", "2"}));
     QCOMPARE(columnCells(program.table(), 1), texts({"1", "3"}));
 
@@ -385,9 +382,7 @@ void LoadCyclePageTest::everyEditorFieldMeetsItsRule() {
     QVERIFY(visit.opened);
     QVERIFY(!visit.accepted);
     QCOMPARE(program.page().rowCount(), 0);
-    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages.back().text, kLimitText);
-    QCOMPARE(program.prompt.messages.back().caption, kInputErrorTitle);
+    expectInputError(program.prompt, kLimitText);
 }
 
 void LoadCyclePageTest::aRejectedOkKeepsTheEditorOpenWithTheTexts() {
@@ -431,8 +426,7 @@ void LoadCyclePageTest::deleteAfterASeriesChangeLeavesCalculateDisabled() {
     QVERIFY(choose(program.devices().seriesList(), QStringLiteral("Small-Series")));
     QVERIFY(!page.calculateButton()->isEnabled());
 
-    clickRow(page, 0);
-    page.deleteButton()->click();
+    deleteRow(page, 0);
     QCOMPARE(page.rowCount(), 1);
     QVERIFY(!page.calculateButton()->isEnabled());
 }
@@ -489,9 +483,7 @@ void LoadCyclePageTest::aZeroFrequencyRunsAtOneTenthHertzAndIsCheckedSo() {
     QVERIFY(program.prompt.messages.empty());
     QVERIFY(choose(program.devices().typeList(), QStringLiteral("T-MIN015")));
     QVERIFY(!calculate(page));
-    QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-    QCOMPARE(program.prompt.messages.back().text, kLimitText);
-    QCOMPARE(program.prompt.messages.back().caption, kInputErrorTitle);
+    expectInputError(program.prompt, kLimitText);
 }
 
 void LoadCyclePageTest::rowsOfThePreviousDeviceMeetTheNewDevicesLimits() {
@@ -568,9 +560,7 @@ void LoadCyclePageTest::theAmbientTemperatureIsCheckedBeforeTheRows() {
         program.window->heatsinkPage().ambientEdit()->setText(ambient);
         program.prompt.messages.clear();
         QVERIFY(!calculate(page));
-        QCOMPARE(program.prompt.messages.size(), std::size_t{1});
-        QCOMPARE(program.prompt.messages.back().text, kAmbientText);
-        QCOMPARE(program.prompt.messages.back().caption, kInputErrorTitle);
+        expectInputError(program.prompt, kAmbientText);
     }
     program.window->heatsinkPage().ambientEdit()->setText(QStringLiteral("-40"));
     program.prompt.messages.clear();

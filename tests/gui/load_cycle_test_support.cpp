@@ -75,6 +75,11 @@ void clickRow(LoadCyclePage& page, int row) {
     QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, rowCentre(table, row));
 }
 
+void deleteRow(LoadCyclePage& page, int row) {
+    clickRow(page, row);
+    page.deleteButton()->click();
+}
+
 void doubleClickRow(LoadCyclePage& page, int row) {
     QTableWidget& table = *page.modeTable();
     QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, rowCentre(table, row));

@@ -43,6 +43,8 @@ bool addMode(LoadCyclePage& page, const ModeRowTexts& texts);
 // A left click and a double click on a row of the mode table.
 void clickRow(LoadCyclePage& page, int row);
 void doubleClickRow(LoadCyclePage& page, int row);
+// Clicks a row, then DELETE.
+void deleteRow(LoadCyclePage& page, int row);
 
 // Closes a modal window when a check inside its driver gives up early, so a
 // failed check never leaves the test waiting on the window.
