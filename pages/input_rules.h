@@ -87,18 +87,17 @@ std::string checkConditionTexts(const ConditionTexts& texts, const ConditionLimi
 // Columns 1..10 of the mode table, and its column 11 as a flag.
 enum class ModeColumn : int {
     Duration = 1,
-    FrequencyStart,
-    FrequencyEnd,
-    OutputCurrent,
-    CarrierFrequency,
-    PowerFactor,
-    ModulationRate,
-    DcVoltage,
-    RgOn,
-    RgOff,
+    FrequencyStart = 2,
+    FrequencyEnd = 3,
+    OutputCurrent = 4,
+    CarrierFrequency = 5,
+    PowerFactor = 6,
+    ModulationRate = 7,
+    DcVoltage = 8,
+    RgOn = 9,
+    RgOff = 10,
 };
 inline constexpr int kModeTextColumns = 10;
-static_assert(static_cast<int>(ModeColumn::RgOff) == kModeTextColumns);
 
 struct ModeRowTexts {
     std::array<std::string, kModeTextColumns> columns;  // columns 1..10, entered texts
