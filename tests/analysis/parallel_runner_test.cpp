@@ -70,13 +70,22 @@ TEST(ParallelForTest, StoppedBeforeTheStartRunsNothing) {
 }
 
 TEST(ParallelForTest, AnExceptionReachesTheCallerAfterTheWorkersEnd) {
-    std::atomic<int> ran{0};
+    constexpr std::size_t kCount = 100000;
+    std::vector<std::atomic<int>> runs(kCount);
     const auto body = [&](std::size_t i) {
-        ran.fetch_add(1);
+        runs[i].fetch_add(1);
         if (i == 3) throw std::runtime_error("index 3");
     };
-    EXPECT_THROW(parallelFor(100000, body, parallelJobs(4)), std::runtime_error);
-    EXPECT_LT(ran.load(), 100000);
+    // One worker claims the indices in order: nothing runs after the throw.
+    EXPECT_THROW(parallelFor(kCount, body, parallelJobs(1)), std::runtime_error);
+    for (std::size_t i = 0; i < kCount; ++i) ASSERT_EQ(runs[i].load(), i <= 3 ? 1 : 0) << i;
+
+    // Several workers may finish the indices they claimed before they see the
+    // failure (how many depends on the scheduler), but none runs twice.
+    for (std::atomic<int>& r : runs) r.store(0);
+    EXPECT_THROW(parallelFor(kCount, body, parallelJobs(4)), std::runtime_error);
+    EXPECT_EQ(runs[3].load(), 1);
+    for (std::size_t i = 0; i < kCount; ++i) ASSERT_LE(runs[i].load(), 1) << i;
 }
 
 }  // namespace
