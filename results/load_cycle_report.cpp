@@ -76,11 +76,10 @@ bool buildLoadCycleReport(const DeviceLibrary& library, const std::vector<LoadCy
 bool writeLoadCycleReport(const std::string& path, const DeviceLibrary& library,
                           const std::vector<LoadCycleMode>& modes, const LoadCycleResult& result,
                           std::string& reason, const ReportWriteOptions& options) {
-    std::string text;
-    const ReportTime time = options.time ? *options.time : currentReportTime();
-    if (!buildLoadCycleReport(library, modes, result, time, text, reason)) return false;
-    ReportFileSystem& files = options.files ? *options.files : systemReportFileSystem();
-    return writeReportFile(path, text, files, reason);
+    return report::writeBuiltReport(
+        path, options, reason, [&](const ReportTime& time, std::string& text) {
+            return buildLoadCycleReport(library, modes, result, time, text, reason);
+        });
 }
 
 }  // namespace thermalyx

@@ -188,6 +188,15 @@ void appendTemperatureLines(std::string& out, const TemperatureResult& t, bool a
     line("Ta(deg.)\t\t\t", t.ambientTemperature);
 }
 
+bool writeBuiltReport(const std::string& path, const ReportWriteOptions& options,
+                      std::string& reason,
+                      const std::function<bool(const ReportTime& time, std::string& text)>& build) {
+    std::string text;
+    if (!build(options.time ? *options.time : currentReportTime(), text)) return false;
+    ReportFileSystem& files = options.files ? *options.files : systemReportFileSystem();
+    return writeReportFile(path, text, files, reason);
+}
+
 const DeviceIndexEntry* findReportDevice(const DeviceLibrary& library, std::string_view series,
                                          std::string_view typeNumber) {
     std::vector<const DeviceIndexEntry*> found;

@@ -5,6 +5,7 @@
 // lines are built as strings of any length, so no device text can overflow them.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,13 @@ void appendLossLines(std::string& out, const LossResult& loss, double igbtPart, 
 // The temperature lines, "IGBT Delta Tj-c max(deg.)" to "Ta(deg.)"; the "ave"
 // lines only with averages.
 void appendTemperatureLines(std::string& out, const TemperatureResult& t, bool averages);
+
+// Builds a report with build(time, text), at the options' time or the clock's,
+// and writes the text to path through the options' files (the system's when
+// none). False, with reason set, when either step fails.
+bool writeBuiltReport(const std::string& path, const ReportWriteOptions& options,
+                      std::string& reason,
+                      const std::function<bool(const ReportTime& time, std::string& text)>& build);
 
 // The first device found by series and type, or nullptr.
 const DeviceIndexEntry* findReportDevice(const DeviceLibrary& library, std::string_view series,

@@ -52,11 +52,10 @@ bool buildSteadyReport(const DeviceLibrary& library, const OperatingCondition& c
 bool writeSteadyReport(const std::string& path, const DeviceLibrary& library,
                        const OperatingCondition& condition, const SteadyResult& result,
                        std::string& reason, const ReportWriteOptions& options) {
-    std::string text;
-    const ReportTime time = options.time ? *options.time : currentReportTime();
-    if (!buildSteadyReport(library, condition, result, time, text, reason)) return false;
-    ReportFileSystem& files = options.files ? *options.files : systemReportFileSystem();
-    return writeReportFile(path, text, files, reason);
+    return report::writeBuiltReport(
+        path, options, reason, [&](const ReportTime& time, std::string& text) {
+            return buildSteadyReport(library, condition, result, time, text, reason);
+        });
 }
 
 }  // namespace thermalyx
