@@ -92,9 +92,12 @@ TEST(Catalogue, SampleLineReads) {
 }
 
 // One broken catalogue and where the error must point.
+using Breaker =
+    std::function<void(std::string& devices, std::string& curves, std::string& thermal)>;
+
 struct BrokenCatalogue {
     const char* name;
-    std::function<void(std::string& devices, std::string& curves, std::string& thermal)> breakIt;
+    Breaker breakIt;
     const char* file;
     int line;
     int column;
@@ -128,6 +131,17 @@ TEST_P(CatalogueErrors, NameFileLineAndColumn) {
         << error.text();
 }
 
+enum class Table { Devices, Curves, Thermal };
+
+// Replaces the first from by to in one of the tables.
+Breaker replacing(Table table, std::string from, std::string to) {
+    return [=](std::string& devices, std::string& curves, std::string& thermal) {
+        std::string& text =
+            table == Table::Devices ? devices : (table == Table::Curves ? curves : thermal);
+        text = replaceOnce(text, from, to);
+    };
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, CatalogueErrors,
     ::testing::Values(
@@ -146,23 +160,17 @@ INSTANTIATE_TEST_SUITE_P(
                         "curves.csv", 1, 6, "missing column \"y\""},
         BrokenCatalogue{
             "UnknownDeviceInCurves",
-            [](std::string&, std::string& c, std::string&) {
-                c = replaceOnce(c, "T-Series,7NT100B-120,VF,50,", "T-Series,7NT100X-120,VF,50,");
-            },
+            replacing(Table::Curves, "T-Series,7NT100B-120,VF,50,", "T-Series,7NT100X-120,VF,50,"),
             // Header, the 58 points of the first device, the 11 VCE
             // points of the second, then VF at 0, 10, 20, 35 and 50 A.
             "curves.csv", 1 + 58 + 11 + 5, 2, "unknown device \"T-Series@7NT100X-120\""},
         BrokenCatalogue{"UnknownDeviceInThermal",
-                        [](std::string&, std::string&, std::string& t) {
-                            t = replaceOnce(t, "TH-Series,2NT300D-060", "TH-Series,2NT300E-060");
-                        },
+                        replacing(Table::Thermal, "TH-Series,2NT300D-060", "TH-Series,2NT300E-060"),
                         "thermal.csv", 4, 2, "unknown device"},
-        BrokenCatalogue{"UnknownCurve",
-                        [](std::string&, std::string& c, std::string&) {
-                            c = replaceOnce(c, "T-Series,6NT50A-120,Eon,5,",
-                                            "T-Series,6NT50A-120,Eo,5,");
-                        },
-                        "curves.csv", 24, 3, "unknown curve \"Eo\""},
+        BrokenCatalogue{
+            "UnknownCurve",
+            replacing(Table::Curves, "T-Series,6NT50A-120,Eon,5,", "T-Series,6NT50A-120,Eo,5,"),
+            "curves.csv", 24, 3, "unknown curve \"Eo\""},
         BrokenCatalogue{"TooFewPoints",
                         [](std::string&, std::string& c, std::string&) {
                             // Leave three of the first device's seven Eoff points.
@@ -183,49 +191,30 @@ INSTANTIATE_TEST_SUITE_P(
                         },
                         "devices.csv", 4, 2, "no Krr points"},
         BrokenCatalogue{"NotANumberInCurves",
-                        [](std::string&, std::string& c, std::string&) {
-                            c = replaceOnce(c, "T-Series,6NT50A-120,VF,0,0.5000",
-                                            "T-Series,6NT50A-120,VF,0,0,5");
-                        },
+                        replacing(Table::Curves, "T-Series,6NT50A-120,VF,0,0.5000",
+                                  "T-Series,6NT50A-120,VF,0,0,5"),
                         "curves.csv", 13, 6, "fields"},
         BrokenCatalogue{"CommaDecimalIsNotANumber",
-                        [](std::string&, std::string& c, std::string&) {
-                            c = replaceOnce(c, "T-Series,6NT50A-120,VF,0,0.5000",
-                                            "T-Series,6NT50A-120,VF,0,\"0,5\"");
-                        },
+                        replacing(Table::Curves, "T-Series,6NT50A-120,VF,0,0.5000",
+                                  "T-Series,6NT50A-120,VF,0,\"0,5\""),
                         "curves.csv", 13, 5, "\"0,5\" in column \"y\" is not a number"},
-        BrokenCatalogue{"NotANumberInLimits",
-                        [](std::string& d, std::string&, std::string&) {
-                            d = replaceOnce(d, ",20,1,8,", ",20,one,8,");
-                        },
+        BrokenCatalogue{"NotANumberInLimits", replacing(Table::Devices, ",20,1,8,", ",20,one,8,"),
                         "devices.csv", 2, 21,
                         "\"one\" in column \"Carrier frequency min\" is not a number"},
-        BrokenCatalogue{"NotANumberInThermal",
-                        [](std::string&, std::string&, std::string& t) {
-                            t = replaceOnce(t, ",0.06,0.26,", ",0.06,x,");
-                        },
+        BrokenCatalogue{"NotANumberInThermal", replacing(Table::Thermal, ",0.06,0.26,", ",0.06,x,"),
                         "thermal.csv", 2, 6, "not a number"},
-        BrokenCatalogue{"EmptyNumber",
-                        [](std::string& d, std::string&,
-                           std::string&) { d = replaceOnce(d, ",0.85,1.15,", ",,1.15,"); },
+        BrokenCatalogue{"EmptyNumber", replacing(Table::Devices, ",0.85,1.15,", ",,1.15,"),
                         "devices.csv", 2, 25, "empty value in column \"Power factor default\""},
-        BrokenCatalogue{
-            "TextTooLong",
-            [](std::string& d, std::string&,
-               std::string&) { d = replaceOnce(d, "NP-B (62x122 mm)", std::string(100, 'x')); },
-            "devices.csv", 3, 12, "100 characters"},
+        BrokenCatalogue{"TextTooLong",
+                        replacing(Table::Devices, "NP-B (62x122 mm)", std::string(100, 'x')),
+                        "devices.csv", 3, 12, "100 characters"},
         BrokenCatalogue{"WrongFieldCount",
-                        [](std::string& d, std::string&,
-                           std::string&) { d = replaceOnce(d, ",2025/10,", ",2025/10,extra,"); },
-                        "devices.csv", 2, 35, "35 fields"},
-        BrokenCatalogue{
-            "DuplicateDevice",
-            [](std::string& d, std::string&,
-               std::string&) { d = replaceOnce(d, "T-Series,7NT100B-120", "T-Series,6NT50A-120"); },
-            "devices.csv", 3, 2, "listed twice"},
-        BrokenCatalogue{"AtSignInSeries",
-                        [](std::string& d, std::string&,
-                           std::string&) { d = replaceOnce(d, "TH-Series,", "TH@Series,"); },
+                        replacing(Table::Devices, ",2025/10,", ",2025/10,extra,"), "devices.csv", 2,
+                        35, "35 fields"},
+        BrokenCatalogue{"DuplicateDevice",
+                        replacing(Table::Devices, "T-Series,7NT100B-120", "T-Series,6NT50A-120"),
+                        "devices.csv", 3, 2, "listed twice"},
+        BrokenCatalogue{"AtSignInSeries", replacing(Table::Devices, "TH-Series,", "TH@Series,"),
                         "devices.csv", 4, 1, "\"@\""},
         BrokenCatalogue{"MissingThermalRow",
                         [](std::string&, std::string&,
