@@ -68,9 +68,7 @@ std::unique_ptr<DeviceLibrary> sampleLibrary() {
 
 std::string build(const DeviceLibrary& library, const std::vector<LoadCycleMode>& modes,
                   const LoadCycleResult& result) {
-    return test::builtReport([&](std::string& text, std::string& reason) {
-        return buildLoadCycleReport(library, modes, result, kTime, text, reason);
-    });
+    return test::builtReport(buildLoadCycleReport, library, modes, result, kTime);
 }
 
 TEST(LoadCycleReportTest, WritesTheLayoutByteForByte) {

@@ -21,12 +21,12 @@ inline bool splitReportLines(const std::string& text, std::vector<std::string>& 
     return true;
 }
 
-// The text a report builder writes as build(text, reason); a failure, with
-// its reason, fails the test.
-template <class Build>
-std::string builtReport(Build build) {
+// The text a report builder writes as build(inputs..., text, reason); a
+// failure, with its reason, fails the test.
+template <class Build, class... Inputs>
+std::string builtReport(Build build, const Inputs&... inputs) {
     std::string text, reason;
-    EXPECT_TRUE(build(text, reason)) << reason;
+    EXPECT_TRUE(build(inputs..., text, reason)) << reason;
     return text;
 }
 

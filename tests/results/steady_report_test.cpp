@@ -57,9 +57,7 @@ std::unique_ptr<DeviceLibrary> sampleLibrary() {
 
 std::string build(const DeviceLibrary& library, const OperatingCondition& condition,
                   const SteadyResult& result) {
-    return test::builtReport([&](std::string& text, std::string& reason) {
-        return buildSteadyReport(library, condition, result, kTime, text, reason);
-    });
+    return test::builtReport(buildSteadyReport, library, condition, result, kTime);
 }
 
 TEST(SteadyReportTest, WritesTheLayoutByteForByte) {
