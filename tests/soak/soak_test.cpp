@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <iostream>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -27,9 +26,16 @@
 #include "library/library_writer.h"
 #include "library/number_text.h"
 #include "pages/calculation_request.h"
+#include "tests/soak/soak_inputs.h"
 
 namespace thermalyx {
 namespace {
+
+using test::conditionTexts;
+using test::deviceRequest;
+using test::heatsinkSource;
+using test::Inputs;
+using test::modeRow;
 
 // The loss waveforms' sums of sines cancel over a whole grid only when the
 // step count is above the harmonics (no aliasing); the operating point's
@@ -102,6 +108,14 @@ void expect(Context& context, Id id, bool holds, const std::string& what = {}) {
     record(context, id, holds ? 0.0 : 1.0, 0.0, what);
 }
 
+// Whether a request of valid inputs ran; a refusal is a violation, shown with
+// what and the request's message.
+template <class Outcome>
+bool accepted(Context& context, const Outcome& outcome, const std::string& what) {
+    expect(context, ValidInputAccepted, outcome.ok(), what + ": " + outcome.message);
+    return outcome.ok();
+}
+
 // Above or equal, with a tolerance.
 void atLeast(Context& context, Id id, double high, double low, double tolerance,
              const std::string& what) {
@@ -109,72 +123,6 @@ void atLeast(Context& context, Id id, double high, double low, double tolerance,
            std::isnan(high - low) ? std::numeric_limits<double>::quiet_NaN()
                                   : std::max(0.0, low - high),
            tolerance, what);
-}
-
-class Inputs {
-public:
-    explicit Inputs(std::uint64_t seed) : random_(seed) {}
-
-    double uniform(double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random_);
-    }
-    int integer(int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(random_);
-    }
-    bool chance(double p) { return uniform(0.0, 1.0) < p; }
-
-    // A text for a value in [low, high] as a user types it: 0 to 4 decimals,
-    // read back inside the range.
-    std::string text(double low, double high) {
-        for (;;) {
-            const double value = chance(0.05) ? (chance(0.5) ? low : high) : uniform(low, high);
-            std::string t = formatFixed(value, integer(0, 4));
-            const double back = readNumber(t);
-            if (low <= back && back <= high) return t;
-        }
-    }
-
-private:
-    std::mt19937_64 random_;
-};
-
-// The eight operating texts inside a device's limits (the carrier at least the
-// output frequency, which every device of the line allows).
-ConditionTexts conditionTexts(Inputs& in, const ConditionLimits& l) {
-    ConditionTexts t;
-    t.outputFrequency = in.text(l.outputFrequencyMin, l.outputFrequencyMax);
-    t.outputCurrent = in.text(l.outputCurrentMin, l.outputCurrentMax);
-    t.carrierFrequency = in.text(l.carrierFrequencyMin, l.carrierFrequencyMax);
-    t.powerFactor = in.text(l.powerFactorMin, l.powerFactorMax);
-    t.modulationRate = in.text(l.modulationRateMin, l.modulationRateMax);
-    t.dcVoltage = in.text(l.dcVoltageMin, l.dcVoltageMax);
-    t.rgOn = in.text(l.gateResistanceMin, l.gateResistanceMax);
-    t.rgOff = in.text(l.gateResistanceMin, l.gateResistanceMax);
-    return t;
-}
-
-// A mode row of a duration and a ramp from start to end, with the other
-// operating texts of t.
-ModeRowTexts modeRow(const std::string& duration, const std::string& start, const std::string& end,
-                     const ConditionTexts& t) {
-    ModeRowTexts row;
-    row.columns = {
-        duration,         start,       end,    t.outputCurrent, t.carrierFrequency, t.powerFactor,
-        t.modulationRate, t.dcVoltage, t.rgOn, t.rgOff};
-    return row;
-}
-
-// An estimated network or one typed into the eight fields.
-HeatsinkSource heatsinkSource(Inputs& in) {
-    if (in.chance(0.5)) {
-        return CapacityEstimate{in.text(0.1, 200.0), in.text(0.2, 1.0), in.text(0.2, 1.0)};
-    }
-    NetworkTexts texts;
-    for (int k = 0; k < kHeatsinkStages; ++k) {
-        texts.rth[k] = formatFixed(in.uniform(0.0005, 0.8), 4);
-        texts.tth[k] = formatFixed(in.uniform(0.5, 500.0), 4);
-    }
-    return texts;
 }
 
 double networkResistance(const FosterNetwork& network) {
@@ -322,49 +270,55 @@ double largestCycleGap(const LoadCycleResult& a, const LoadCycleResult& b) {
     return gap;
 }
 
+// The request run again on the literal solver path, against the fast run.
+void compareWithLiteral(Context& context, const DeviceLibrary& library,
+                        const SteadyRequest& request, const SteadyOutcome& fast) {
+    const SteadyOutcome literal = runSteadyRequest(library, request, SolverPath::Literal);
+    expect(context, FastMatchesLiteral,
+           literal.ok() && sameLosses(fast.result.loss, literal.result.loss), "steady losses");
+    if (literal.ok())
+        record(context, FastMatchesLiteral,
+               largestTemperatureGap(fast.result.temperature, literal.result.temperature), 1e-9,
+               "steady temperatures");
+}
+
+void compareWithLiteral(Context& context, const DeviceLibrary& library,
+                        const LoadCycleRequest& request, const LoadCycleOutcome& fast) {
+    const LoadCycleOutcome literal = runLoadCycleRequest(library, request, SolverPath::Literal);
+    record(context, FastMatchesLiteral,
+           literal.ok() ? largestCycleGap(fast.result, literal.result)
+                        : std::numeric_limits<double>::infinity(),
+           1e-9, "cycle");
+}
+
 void soakSteady(Context& context, Inputs& in, const DeviceLibrary& library,
                 const DeviceIndexEntry& device) {
-    SteadyRequest request;
-    request.ambientText = in.text(kAmbientMin, kAmbientMax);
-    request.series = device.series;
-    request.typeNumber = device.typeNumber;
-    request.modulation = in.chance(0.5) ? kModulationTwoArms : kModulationThreeArms;
+    auto request = deviceRequest<SteadyRequest>(in, device);
     const ConditionTexts texts = conditionTexts(in, *device.limits);
     request.texts = givenTexts(texts);
     request.dcLock = in.chance(0.2);
     request.heatsink = heatsinkSource(in);
 
     const SteadyOutcome run = runSteadyRequest(library, request);
-    expect(context, ValidInputAccepted, run.ok(), "steady: " + run.message);
-    if (!run.ok()) return;
+    if (!accepted(context, run, "steady")) return;
     checkSteady(context, run);
 
-    if (in.chance(0.1)) {
-        const SteadyOutcome literal = runSteadyRequest(library, request, SolverPath::Literal);
-        expect(context, FastMatchesLiteral,
-               literal.ok() && sameLosses(run.result.loss, literal.result.loss), "steady losses");
-        if (literal.ok())
-            record(context, FastMatchesLiteral,
-                   largestTemperatureGap(run.result.temperature, literal.result.temperature), 1e-9,
-                   "steady temperatures");
-    }
+    if (in.chance(0.1)) compareWithLiteral(context, library, request, run);
 
     // With N at or below the harmonics the steady means alias (the sums over
     // the grid keep every harmonic that is a multiple of N), and Tc ave moves
     // by up to a few per cent: the comparison needs N above them.
     const bool unaliased = static_cast<int>(run.result.waveform.size()) - 2 > kSteadyHarmonics;
     if (!request.dcLock && unaliased && in.chance(0.25)) {
-        LoadCycleRequest cycle;
-        cycle.ambientText = request.ambientText;
-        cycle.series = request.series;
-        cycle.typeNumber = request.typeNumber;
-        cycle.modulation = request.modulation;
-        cycle.heatsink = request.heatsink;
-        cycle.rows = {
-            modeRow(in.text(0.5, 1000.0), texts.outputFrequency, texts.outputFrequency, texts)};
+        const LoadCycleRequest cycle{.ambientText = request.ambientText,
+                                     .series = request.series,
+                                     .typeNumber = request.typeNumber,
+                                     .modulation = request.modulation,
+                                     .rows = {modeRow(in.text(0.5, 1000.0), texts.outputFrequency,
+                                                      texts.outputFrequency, texts)},
+                                     .heatsink = request.heatsink};
         const LoadCycleOutcome one = runLoadCycleRequest(library, cycle);
-        expect(context, ValidInputAccepted, one.ok(), "one-mode cycle: " + one.message);
-        if (!one.ok()) return;
+        if (!accepted(context, one, "one-mode cycle")) return;
         const TemperatureResult& t = run.result.temperature;
         const double ta = t.ambientTemperature;
         record(context, OneModeCycleMatchesSteady, std::fabs(one.result.tcAve - t.tcAve),
@@ -377,11 +331,7 @@ void soakSteady(Context& context, Inputs& in, const DeviceLibrary& library,
 void soakCycle(Context& context, Inputs& in, const DeviceLibrary& library,
                const DeviceIndexEntry& device) {
     const ConditionLimits& l = *device.limits;
-    LoadCycleRequest request;
-    request.ambientText = in.text(kAmbientMin, kAmbientMax);
-    request.series = device.series;
-    request.typeNumber = device.typeNumber;
-    request.modulation = in.chance(0.5) ? kModulationTwoArms : kModulationThreeArms;
+    auto request = deviceRequest<LoadCycleRequest>(in, device);
     request.tjMode = in.integer(0, 1);
     request.heatsink = heatsinkSource(in);
     const int count = in.integer(1, kMaxModes);
@@ -400,16 +350,9 @@ void soakCycle(Context& context, Inputs& in, const DeviceLibrary& library,
         request.rows.push_back(row);
     }
     const LoadCycleOutcome run = runLoadCycleRequest(library, request);
-    expect(context, ValidInputAccepted, run.ok(), "cycle: " + run.message);
-    if (!run.ok()) return;
+    if (!accepted(context, run, "cycle")) return;
     checkCycle(context, run);
-    if (in.chance(0.05)) {
-        const LoadCycleOutcome literal = runLoadCycleRequest(library, request, SolverPath::Literal);
-        record(context, FastMatchesLiteral,
-               literal.ok() ? largestCycleGap(run.result, literal.result)
-                            : std::numeric_limits<double>::infinity(),
-               1e-9, "cycle");
-    }
+    if (in.chance(0.05)) compareWithLiteral(context, library, request, run);
 }
 
 // The sample line's three data files, fitted from its catalogue into folder.
