@@ -284,8 +284,7 @@ void LoadCyclePageTest::aDoubleClickChangesOnlyWhileADeviceIsSelected() {
     QTemporaryDir dir;
     TestProgram program(dir);
     LoadCyclePage& page = program.page();
-    QVERIFY(addMode(page, mode("1")));
-    QVERIFY(addMode(page, mode("2")));
+    for (const char* duration : {"1", "2"}) QVERIFY(addMode(page, mode(duration)));
 
     EditorVisit visit = visitEditor([&] { doubleClickRow(page, 1); }, mode("7"));
     QVERIFY(visit.opened);
@@ -420,8 +419,7 @@ void LoadCyclePageTest::deleteAfterASeriesChangeLeavesCalculateDisabled() {
     QTemporaryDir dir;
     TestProgram program(dir);
     LoadCyclePage& page = program.page();
-    QVERIFY(addMode(page, mode("1")));
-    QVERIFY(addMode(page, mode("2")));
+    for (const char* duration : {"1", "2"}) QVERIFY(addMode(page, mode(duration)));
     QVERIFY(page.calculateButton()->isEnabled());
     QVERIFY(choose(program.devices().seriesList(), QStringLiteral("Small-Series")));
     QVERIFY(!page.calculateButton()->isEnabled());
