@@ -21,6 +21,13 @@ inline bool splitReportLines(const std::string& text, std::vector<std::string>& 
     return true;
 }
 
+// The number of lines of a report; a line without its CR LF fails the test.
+inline std::size_t reportLineCount(const std::string& text) {
+    std::vector<std::string> lines;
+    EXPECT_TRUE(splitReportLines(text, lines));
+    return lines.size();
+}
+
 // The text a report builder writes as build(inputs..., text, reason); a
 // failure, with its reason, fails the test.
 template <class Build, class... Inputs>

@@ -14,7 +14,6 @@ namespace thermalyx {
 namespace {
 
 using test::makeLibrary;
-using test::splitReportLines;
 
 constexpr ReportTime kTime{2025, 3, 7, 9, 5, 2};
 
@@ -61,60 +60,56 @@ std::string build(const DeviceLibrary& library, const OperatingCondition& condit
 }
 
 TEST(SteadyReportTest, WritesTheLayoutByteForByte) {
-    const std::string expected = test::reportOpening("2025/03/07 09:05:02", "6NZ100B-120") +
-                                 "Select arms(Arms)\t\t:2\r\n"
-                                 "Output frequency(Hz)\t\t:50.0\r\n"
-                                 "Output current(Arms)\t\t:70.0\r\n"
-                                 "Carrier frequency(KHz)\t\t:10.0\r\n"
-                                 "Power factor\t\t\t:0.8\r\n"
-                                 "Modulation rate\t\t\t:0.9\r\n"
-                                 "DC link voltage(Vol)\t\t:600.0\r\n"
-                                 "Gate resistance(on)(ohm)\t:6.8\r\n"
-                                 "Gate resistance(off)(ohm)\t:12.5\r\n"
-                                 "\r\n"
-                                 "[Heat sink]\r\n"
-                                 "Rth1(K/W)\t\t\t:0.0120\r\n"
-                                 "Rth2(K/W)\t\t\t:0.0350\r\n"
-                                 "Rth3(K/W)\t\t\t:0.0600\r\n"
-                                 "Rth4(K/W)\t\t\t:0.0430\r\n"
-                                 "Tth1(s)\t\t\t\t:2.0\r\n"
-                                 "Tth2(s)\t\t\t\t:15.0\r\n"
-                                 "Tth3(s)\t\t\t\t:60.0\r\n"
-                                 "Tth4(s)\t\t\t\t:240.0\r\n"
-                                 "Thermal resistance\r\n"
-                                 "(steady state)(K/W)\t\t:0.1500\r\n"
-                                 "\r\n"
-                                 "[Calculation result]\r\n"
-                                 ">IGBT power loss\r\n"
-                                 "Saturation loss(W)\t\t:12.35\r\n"
-                                 "turn on loss(W)\t\t\t:3.21\r\n"
-                                 "turn off loss(W)\t\t:4.50\r\n"
-                                 "IGBT part(W)\t\t\t:20.05\r\n"
-                                 ">FWD power loss\r\n"
-                                 "Saturation loss(W)\t\t:2.50\r\n"
-                                 "Recovery loss(W)\t\t:1.25\r\n"
-                                 "FWD part(W)\t\t\t:3.75\r\n"
-                                 ">Total power losses\r\n"
-                                 "IGBT+FWD(W)\t\t\t:23.80\r\n"
-                                 ">Temperature\r\n"
-                                 "IGBT Delta Tj-c max(deg.)\t:10.11\r\n"
-                                 "IGBT Delta Tj-c ave(deg.)\t:8.00\r\n"
-                                 "IGBT Tj max(deg.)\t\t:70.50\r\n"
-                                 "FWD Delta Tj-c max(deg.)\t:5.25\r\n"
-                                 "FWD Delta Tj-c ave(deg.)\t:4.00\r\n"
-                                 "FWD Tj max(deg.)\t\t:65.00\r\n"
-                                 "Tc max(deg.)\t\t\t:60.30\r\n"
-                                 "Tc ave(deg.)\t\t\t:58.20\r\n"
-                                 "Tf max(deg.)\t\t\t:55.10\r\n"
-                                 "Tf ave(deg.)\t\t\t:54.00\r\n"
-                                 "Ta(deg.)\t\t\t:40.00\r\n";
     const auto library = sampleLibrary();
     const std::string text = build(*library, reportCondition(), sampleResult());
-    EXPECT_EQ(text, expected);
-
-    std::vector<std::string> lines;
-    ASSERT_TRUE(splitReportLines(text, lines));
-    EXPECT_EQ(lines.size(), 64u);
+    EXPECT_EQ(text, test::reportOpening("2025/03/07 09:05:02", "6NZ100B-120") +
+                        "Select arms(Arms)\t\t:2\r\n"
+                        "Output frequency(Hz)\t\t:50.0\r\n"
+                        "Output current(Arms)\t\t:70.0\r\n"
+                        "Carrier frequency(KHz)\t\t:10.0\r\n"
+                        "Power factor\t\t\t:0.8\r\n"
+                        "Modulation rate\t\t\t:0.9\r\n"
+                        "DC link voltage(Vol)\t\t:600.0\r\n"
+                        "Gate resistance(on)(ohm)\t:6.8\r\n"
+                        "Gate resistance(off)(ohm)\t:12.5\r\n"
+                        "\r\n"
+                        "[Heat sink]\r\n"
+                        "Rth1(K/W)\t\t\t:0.0120\r\n"
+                        "Rth2(K/W)\t\t\t:0.0350\r\n"
+                        "Rth3(K/W)\t\t\t:0.0600\r\n"
+                        "Rth4(K/W)\t\t\t:0.0430\r\n"
+                        "Tth1(s)\t\t\t\t:2.0\r\n"
+                        "Tth2(s)\t\t\t\t:15.0\r\n"
+                        "Tth3(s)\t\t\t\t:60.0\r\n"
+                        "Tth4(s)\t\t\t\t:240.0\r\n"
+                        "Thermal resistance\r\n"
+                        "(steady state)(K/W)\t\t:0.1500\r\n"
+                        "\r\n"
+                        "[Calculation result]\r\n"
+                        ">IGBT power loss\r\n"
+                        "Saturation loss(W)\t\t:12.35\r\n"
+                        "turn on loss(W)\t\t\t:3.21\r\n"
+                        "turn off loss(W)\t\t:4.50\r\n"
+                        "IGBT part(W)\t\t\t:20.05\r\n"
+                        ">FWD power loss\r\n"
+                        "Saturation loss(W)\t\t:2.50\r\n"
+                        "Recovery loss(W)\t\t:1.25\r\n"
+                        "FWD part(W)\t\t\t:3.75\r\n"
+                        ">Total power losses\r\n"
+                        "IGBT+FWD(W)\t\t\t:23.80\r\n"
+                        ">Temperature\r\n"
+                        "IGBT Delta Tj-c max(deg.)\t:10.11\r\n"
+                        "IGBT Delta Tj-c ave(deg.)\t:8.00\r\n"
+                        "IGBT Tj max(deg.)\t\t:70.50\r\n"
+                        "FWD Delta Tj-c max(deg.)\t:5.25\r\n"
+                        "FWD Delta Tj-c ave(deg.)\t:4.00\r\n"
+                        "FWD Tj max(deg.)\t\t:65.00\r\n"
+                        "Tc max(deg.)\t\t\t:60.30\r\n"
+                        "Tc ave(deg.)\t\t\t:58.20\r\n"
+                        "Tf max(deg.)\t\t\t:55.10\r\n"
+                        "Tf ave(deg.)\t\t\t:54.00\r\n"
+                        "Ta(deg.)\t\t\t:40.00\r\n");
+    EXPECT_EQ(test::reportLineCount(text), 64u);
 }
 
 TEST(SteadyReportTest, TemperaturesFollowTheLossesDirectlyAndEndTheFile) {
@@ -179,9 +174,7 @@ TEST(SteadyReportTest, DeviceTextsOfAnyLengthAreCopiedWhole) {
               std::string::npos);
     EXPECT_NE(text.find("Circuit composition\t\t:" + std::string(120, 'C') + "\r\n"),
               std::string::npos);
-    std::vector<std::string> lines;
-    ASSERT_TRUE(splitReportLines(text, lines));
-    EXPECT_EQ(lines.size(), 64u);
+    EXPECT_EQ(test::reportLineCount(text), 64u);
 }
 
 TEST(SteadyReportTest, TheFirstDeviceFoundNamesTheReport) {
