@@ -28,10 +28,9 @@ LoadCycleMode mode(double duration, double frequencyStart, double frequencyEnd,
 
 LoadCycleResult simulate(const std::vector<LoadCycleMode>& rows,
                          const DeviceParamRecord& params = sampleParams(),
-                         const HeatsinkModel& heatsink = sampleHeatsink(),
-                         SolverPath path = SolverPath::Fast) {
+                         const HeatsinkModel& heatsink = sampleHeatsink()) {
     LoadCycleResult result;
-    EXPECT_TRUE(simulateLoadCycle(rows, sampleLimits(), params, heatsink, result, path));
+    EXPECT_TRUE(simulateLoadCycle(rows, sampleLimits(), params, heatsink, result));
     return result;
 }
 

@@ -23,10 +23,9 @@ constexpr double kTwoPi = 6.2831853071794;
 
 SteadyResult runSteady(const OperatingCondition& condition,
                        const DeviceParamRecord& params = sampleParams(),
-                       const HeatsinkModel& heatsink = sampleHeatsink(),
-                       SolverPath path = SolverPath::Fast) {
+                       const HeatsinkModel& heatsink = sampleHeatsink()) {
     SteadyResult result;
-    EXPECT_TRUE(calculateOperatingPoint(condition, sampleLimits(), params, heatsink, result, path));
+    EXPECT_TRUE(calculateOperatingPoint(condition, sampleLimits(), params, heatsink, result));
     return result;
 }
 
