@@ -13,7 +13,6 @@
 
 #include "analysis/analysis_table.h"
 #include "analysis/capability_chart.h"
-#include "app/analysis_dialogs/background_run.h"
 #include "library/number_text.h"
 #include "widgets/chart_painter.h"
 #include "widgets/display_text.h"
@@ -67,14 +66,8 @@ void CapabilityChartView::paintEvent(QPaintEvent*) {
 
 CapabilityDialog::CapabilityDialog(const DeviceLibrary& library, const SteadyRequest& point,
                                    Prompt& prompt, QWidget* parent)
-    : QDialog(parent),
-      library_(library),
-      start_(point),
-      prompt_(prompt),
-      answer_(std::make_shared<std::optional<CapabilityAnswer>>()) {
-    setWindowTitle(QStringLiteral("Current capability"));
-    auto* layout = new QVBoxLayout(this);
-    point_ = addPointControls(*layout, point);
+    : AnalysisDialog(library, point, prompt, QStringLiteral("Current capability"), parent) {
+    QVBoxLayout* layout = &mainLayout();
     auto* carriers = new QHBoxLayout;
     carriers->addWidget(new QLabel(QStringLiteral("Carrier frequencies (kHz):")));
     carriers_ = new QLineEdit(QString::fromLatin1(kDefaultCarriers));
@@ -112,22 +105,13 @@ CapabilityDialog::CapabilityDialog(const DeviceLibrary& library, const SteadyReq
     table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 1);
 
-    controls_ = addRunControls(*this, *layout);
-    run_ = new BackgroundRun(this);
-    connect(controls_.run, &QPushButton::clicked, this, &CapabilityDialog::startRun);
-    connect(controls_.cancel, &QPushButton::clicked, run_, &BackgroundRun::cancel);
-    connect(controls_.save, &QPushButton::clicked, this, &CapabilityDialog::saveCsv);
-    connect(run_, &BackgroundRun::progressed, this, [this](int done, int total) {
-        controls_.progress->setRange(0, total);
-        controls_.progress->setValue(done);
-    });
-    connect(run_, &BackgroundRun::finished, this, &CapabilityDialog::onFinished);
+    addRunRow();
 
     export_ = new QPushButton(QStringLiteral("EXPORT"));
     export_->setObjectName(QStringLiteral("exportButton"));
     export_->setAutoDefault(false);
-    controls_.row->insertWidget(controls_.row->indexOf(controls_.close), export_);
-    exports_ = new ChartExport(*this, prompt_);
+    runControls().row->insertWidget(runControls().row->indexOf(runControls().close), export_);
+    exports_ = new ChartExport(*this, prompt);
     exports_->addChart(chart_, QStringLiteral("Current capability chart"), [view = chart_] {
         return ChartPicture{view->size(), [view](QPainter& painter) { view->paint(painter); }};
     });
@@ -136,55 +120,46 @@ CapabilityDialog::CapabilityDialog(const DeviceLibrary& library, const SteadyReq
     resize(900, 700);
 }
 
-CapabilityDialog::~CapabilityDialog() = default;
-
 void CapabilityDialog::startRun() {
-    const std::optional<double> limit = tjLimitOf(point_);
-    if (!limit) {
-        controls_.status->setText(QStringLiteral("The Tj limit is not a number."));
-        return;
-    }
+    const std::optional<double> limit = tjLimit();
+    if (!limit) return;
     std::vector<const DeviceIndexEntry*> devices;
     for (int i = 0; i < devices_->count(); ++i) {
         if (devices_->item(i)->checkState() == Qt::Checked)
-            devices.push_back(&library_.deviceIndex.at(static_cast<std::size_t>(i)));
+            devices.push_back(&library().deviceIndex.at(static_cast<std::size_t>(i)));
     }
     if (devices.empty()) {
-        controls_.status->setText(QStringLiteral("Choose at least one device."));
+        setStatus(QStringLiteral("Choose at least one device."));
         return;
     }
     const std::vector<std::string> carriers = splitCarriers(carriers_->text().toStdString());
-    const SteadyRequest point = pointFor(point_, start_);
+    const SteadyRequest point = requestedPoint();
 
     curves_.clear();
     showCurves();
-    controls_.progress->setRange(0, 1);
-    controls_.progress->setValue(0);
-    controls_.status->setText(QStringLiteral("Running..."));
     answer_ = std::make_shared<std::optional<CapabilityAnswer>>();
-    showRunning(controls_, true, false);
-    run_->start([&library = library_, devices, point, carriers, tjLimit = *limit,
-                 answer = answer_](const ParallelOptions& options) {
+    beginRun([&library = library(), devices, point, carriers, tjLimit = *limit,
+              answer = answer_](const ParallelOptions& options) {
         *answer = capabilityCurves(library, devices, point, carriers, tjLimit, options);
         return answer->has_value();
     });
 }
 
 void CapabilityDialog::onFinished(bool complete) {
-    showRunning(controls_, false, false);
+    showRunning(runControls(), false, false);
     if (!complete || !*answer_) {
-        controls_.status->setText(QStringLiteral("Cancelled."));
+        setStatus(QStringLiteral("Cancelled."));
         return;
     }
     CapabilityAnswer& answer = **answer_;
     if (!answer.message.empty()) {
-        controls_.status->setText(QString::fromStdString(answer.message));
+        setStatus(QString::fromStdString(answer.message));
         return;
     }
     curves_ = std::move(answer.curves);
-    controls_.status->setText(QStringLiteral("%1 devices.").arg(curves_.size()));
+    setStatus(QStringLiteral("%1 devices.").arg(curves_.size()));
     showCurves();
-    showRunning(controls_, false, true);
+    showRunning(runControls(), false, true);
 }
 
 void CapabilityDialog::showCurves() {
@@ -212,7 +187,7 @@ void CapabilityDialog::showCurves() {
 }
 
 void CapabilityDialog::saveCsv() {
-    saveCsvTable(this, prompt_, capabilityCsv(curves_), QStringLiteral("Current capability"));
+    saveCsvTable(this, prompt(), capabilityCsv(curves_), QStringLiteral("Current capability"));
 }
 
 }  // namespace thermalyx

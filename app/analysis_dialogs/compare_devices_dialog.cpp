@@ -12,7 +12,6 @@
 #include <set>
 
 #include "analysis/analysis_table.h"
-#include "app/analysis_dialogs/background_run.h"
 #include "app/analysis_dialogs/ranking_model.h"
 #include "widgets/display_text.h"
 
@@ -44,14 +43,8 @@ std::optional<std::string> filterOf(const QComboBox& box) {
 
 CompareDevicesDialog::CompareDevicesDialog(const DeviceLibrary& library, const SteadyRequest& point,
                                            Prompt& prompt, QWidget* parent)
-    : QDialog(parent),
-      library_(library),
-      start_(point),
-      prompt_(prompt),
-      answer_(std::make_shared<std::optional<Ranking>>()) {
-    setWindowTitle(QStringLiteral("Compare devices"));
-    auto* layout = new QVBoxLayout(this);
-    point_ = addPointControls(*layout, point);
+    : AnalysisDialog(library, point, prompt, QStringLiteral("Compare devices"), parent) {
+    QVBoxLayout* layout = &mainLayout();
 
     auto* filters = new QHBoxLayout;
     acVoltage_ = filterBox(library, &DeviceSearchRecord::acVoltage, "acVoltageFilter");
@@ -92,29 +85,15 @@ CompareDevicesDialog::CompareDevicesDialog(const DeviceLibrary& library, const S
         emit deviceChosen(d.series, d.typeNumber);
     });
 
-    controls_ = addRunControls(*this, *layout);
-    run_ = new BackgroundRun(this);
-    connect(controls_.run, &QPushButton::clicked, this, &CompareDevicesDialog::startRun);
-    connect(controls_.cancel, &QPushButton::clicked, run_, &BackgroundRun::cancel);
-    connect(controls_.save, &QPushButton::clicked, this, &CompareDevicesDialog::saveCsv);
-    connect(run_, &BackgroundRun::progressed, this, [this](int done, int total) {
-        controls_.progress->setRange(0, total);
-        controls_.progress->setValue(done);
-    });
-    connect(run_, &BackgroundRun::finished, this, &CompareDevicesDialog::onFinished);
+    addRunRow();
     resize(900, 520);
 }
 
-CompareDevicesDialog::~CompareDevicesDialog() = default;
-
 void CompareDevicesDialog::startRun() {
-    const std::optional<double> limit = tjLimitOf(point_);
-    if (!limit) {
-        controls_.status->setText(QStringLiteral("The Tj limit is not a number."));
-        return;
-    }
+    const std::optional<double> limit = tjLimit();
+    if (!limit) return;
     RankingRequest request;
-    request.point = pointFor(point_, start_);
+    request.point = requestedPoint();
     request.tjLimit = *limit;
     request.acVoltage = filterOf(*acVoltage_);
     request.series = filterOf(*series_);
@@ -124,12 +103,8 @@ void CompareDevicesDialog::startRun() {
 
     model_->setRanking({});
     table_->horizontalHeader()->setSortIndicator(RankingModel::Rank, Qt::AscendingOrder);
-    controls_.progress->setRange(0, 1);
-    controls_.progress->setValue(0);
-    controls_.status->setText(QStringLiteral("Running..."));
     answer_ = std::make_shared<std::optional<Ranking>>();
-    showRunning(controls_, true, false);
-    run_->start([&library = library_, request, answer = answer_](const ParallelOptions& options) {
+    beginRun([&library = library(), request, answer = answer_](const ParallelOptions& options) {
         *answer = rankDevices(library, request, options);
         return answer->has_value();
     });
@@ -138,28 +113,28 @@ void CompareDevicesDialog::startRun() {
 void CompareDevicesDialog::onFinished(bool complete) {
     if (!complete || !*answer_) {
         answer_->reset();
-        controls_.status->setText(QStringLiteral("Cancelled."));
-        showRunning(controls_, false, false);
+        setStatus(QStringLiteral("Cancelled."));
+        showRunning(runControls(), false, false);
         return;
     }
     Ranking& ranking = **answer_;
     if (!ranking.message.empty()) {
-        controls_.status->setText(QString::fromStdString(ranking.message));
-        showRunning(controls_, false, false);
+        setStatus(QString::fromStdString(ranking.message));
+        showRunning(runControls(), false, false);
         return;
     }
     std::size_t ok = 0;
     for (const RankedDevice& d : ranking.devices) ok += d.ok ? 1 : 0;
-    controls_.status->setText(QStringLiteral("%1 devices, %2 rejected.")
-                                  .arg(ranking.devices.size())
-                                  .arg(ranking.devices.size() - ok));
+    setStatus(QStringLiteral("%1 devices, %2 rejected.")
+                  .arg(ranking.devices.size())
+                  .arg(ranking.devices.size() - ok));
     model_->setRanking(ranking.devices);
     table_->resizeColumnsToContents();
-    showRunning(controls_, false, true);
+    showRunning(runControls(), false, true);
 }
 
 void CompareDevicesDialog::saveCsv() {
-    saveCsvTable(this, prompt_, rankingCsv(model_->devices()), QStringLiteral("Compare devices"));
+    saveCsvTable(this, prompt(), rankingCsv(model_->devices()), QStringLiteral("Compare devices"));
 }
 
 }  // namespace thermalyx
