@@ -17,31 +17,21 @@ namespace {
 // The charts' fixed pixel geometry needs this much of each frame's client area:
 // the plot reaches x 386 with the frequency axis to its right, its labels sit
 // 35 and 17 pixels above the bottom.
-constexpr int kChartMinWidth = 438;
-constexpr int kChartMinHeight = 281;
+constexpr QSize kChartMinSize(438, 281);
 
 // Labels at 285, values at 370, units at 410; dialog units.
 constexpr FigureColumn kColumn{285, 80, 370, 30, 410};
 
-struct FigureRow {
-    LoadCycleFigure figure;
-    int id;
-    const char* label;
-};
-
-constexpr std::array<FigureRow, kLoadCycleFigureCount> kFigureRows = {{
-    {LoadCycleFigure::IgbtTjMax, 1123, "Tj(IGBT) max"},
-    {LoadCycleFigure::FwdTjMax, 1124, "Tj(FWD) max"},
-    {LoadCycleFigure::TcMax, 1125, "Tc max"},
-    {LoadCycleFigure::TcAve, 1126, "Tc ave"},
-    {LoadCycleFigure::TfMax, 1127, "Tf max"},
-    {LoadCycleFigure::TfAve, 1128, "Tf ave"},
-    {LoadCycleFigure::Ambient, 1118, "Ta"},
+// Figure rows below the mode list, 15 dialog units apart.
+constexpr LoadCycleResultDialog::Rows kFigureRows = {{
+    {LoadCycleFigure::IgbtTjMax, 1123, "Tj(IGBT) max", 246},
+    {LoadCycleFigure::FwdTjMax, 1124, "Tj(FWD) max", 261},
+    {LoadCycleFigure::TcMax, 1125, "Tc max", 276},
+    {LoadCycleFigure::TcAve, 1126, "Tc ave", 291},
+    {LoadCycleFigure::TfMax, 1127, "Tf max", 306},
+    {LoadCycleFigure::TfAve, 1128, "Tf ave", 321},
+    {LoadCycleFigure::Ambient, 1118, "Ta", 336},
 }};
-
-// Figure rows below the mode list, dialog units.
-constexpr int kFirstFigureY = 246;
-constexpr int kFigurePitch = 15;
 
 struct ListColumn {
     const char* heading;
@@ -60,14 +50,10 @@ constexpr std::array<ListColumn, 4> kListColumns = {{
 LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
                                              const std::vector<LoadCycleMode>& modes,
                                              const LoadCycleResult& result,
-                                             std::vector<ModeTableRow> rows,
+                                             const std::vector<ModeTableRow>& rows,
                                              const std::string& ambientText, Prompt& prompt,
                                              QWidget* parent)
-    : ResultWindow(prompt, parent),
-      library_(library),
-      modes_(modes),
-      result_(result),
-      rows_(std::move(rows)) {
+    : FigureResultWindow(prompt, parent), library_(library), modes_(modes), result_(result) {
     connect(closeButton(), &QPushButton::clicked, this, &LoadCycleResultDialog::accept);
     // In the row of SAVE, CLOSE and EXPORT.
     lifetimeButton_ = rowButton(QStringLiteral("LIFETIME"));
@@ -76,12 +62,11 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
             &LoadCycleResultDialog::lifetimeRequested);
 
     // The list and the figures move right as far as the frames grew.
-    placeCharts(7, QSize(kChartMinWidth, kChartMinHeight), loadCycleTemperatureLegend(),
-                loadCycleLossLegend(), 265, 8);
+    placeCharts(7, kChartMinSize, loadCycleTemperatureLegend(), loadCycleLossLegend(), 265, 8);
     const TextWidth width = axisTextWidth();
     temperatureChart()->setChart(
-        loadCycleTemperatureChart(result_, rows_, temperatureChart()->frameSize(), width));
-    lossChart()->setChart(loadCycleLossChart(result_, rows_, lossChart()->frameSize(), width));
+        loadCycleTemperatureChart(result_, rows, temperatureChart()->frameSize(), width));
+    lossChart()->setChart(loadCycleLossChart(result_, rows, lossChart()->frameSize(), width));
 
     modeList_ = new QTableWidget(0, static_cast<int>(kListColumns.size()), this);
     modeList_->setObjectName(QStringLiteral("modeList"));
@@ -109,7 +94,7 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
         // Each column as wide as its heading.
         modeList_->setColumnWidth(c, metrics.horizontalAdvance(heading->text()) + 14);
     }
-    const std::vector<ModeListRow> list = loadCycleModeList(result_, rows_);
+    const std::vector<ModeListRow> list = loadCycleModeList(result_, rows);
     modeList_->setRowCount(static_cast<int>(list.size()));
     for (int r = 0; r < static_cast<int>(list.size()); ++r) {
         const ModeListRow& row = list[static_cast<std::size_t>(r)];
@@ -123,18 +108,8 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
         }
     }
 
-    const LoadCycleFigureTexts texts = loadCycleFigureTexts(result_, ambientText);
-    for (int i = 0; i < kLoadCycleFigureCount; ++i) {
-        const FigureRow& row = kFigureRows[static_cast<std::size_t>(i)];
-        figures_[figureIndex(row.figure)] =
-            figureRow(kColumn, row.label, "(deg.)", kFirstFigureY + i * kFigurePitch, row.id,
-                      texts[figureIndex(row.figure)], Qt::AlignLeft);
-    }
+    placeFigures(kColumn, kFigureRows, loadCycleFigureTexts(result_, ambientText));
     fixSize();
-}
-
-QString LoadCycleResultDialog::figureText(LoadCycleFigure figure) const {
-    return figures_[figureIndex(figure)]->text();
 }
 
 bool LoadCycleResultDialog::writeReport(const std::string& path, std::string& reason,

@@ -11,14 +11,14 @@
 #include "charts/chart_geometry.h"
 #include "engine/records.h"
 #include "library/device_library.h"
+#include "results/figure_result_window.h"
 #include "results/load_cycle_figures.h"
-#include "results/result_window.h"
 
 class QTableWidget;
 
 namespace thermalyx {
 
-class LoadCycleResultDialog : public ResultWindow {
+class LoadCycleResultDialog : public FigureResultWindow<LoadCycleFigure, kLoadCycleFigureCount> {
     Q_OBJECT
 
 public:
@@ -26,11 +26,10 @@ public:
     // the window. rows are columns 1 to 3 of the page's mode table as shown;
     // ambientText is the "Ta" figure.
     LoadCycleResultDialog(const DeviceLibrary& library, const std::vector<LoadCycleMode>& modes,
-                          const LoadCycleResult& result, std::vector<ModeTableRow> rows,
+                          const LoadCycleResult& result, const std::vector<ModeTableRow>& rows,
                           const std::string& ambientText, Prompt& prompt,
                           QWidget* parent = nullptr);
 
-    QString figureText(LoadCycleFigure figure) const;
     QTableWidget* modeList() const { return modeList_; }
     QPushButton* lifetimeButton() const { return lifetimeButton_; }
 
@@ -47,11 +46,9 @@ private:
     const DeviceLibrary& library_;
     const std::vector<LoadCycleMode>& modes_;
     const LoadCycleResult& result_;
-    std::vector<ModeTableRow> rows_;
 
     QTableWidget* modeList_ = nullptr;
     QPushButton* lifetimeButton_ = nullptr;
-    std::array<QLabel*, kLoadCycleFigureCount> figures_{};
 };
 
 }  // namespace thermalyx

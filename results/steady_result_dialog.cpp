@@ -14,46 +14,34 @@ namespace {
 
 // The charts' fixed pixel geometry needs this much of each frame's client area:
 // the plot reaches x 421, its labels sit 35 and 17 pixels above the bottom.
-constexpr int kChartMinWidth = 422;
-constexpr int kChartMinHeight = 281;
+constexpr QSize kChartMinSize(422, 281);
 
 // Labels at 290, values at 370, units at 415; dialog units.
 constexpr FigureColumn kColumn{290, 78, 370, 32, 415};
 
-struct FigureRow {
-    SteadyFigure figure;
-    int id;
-    const char* label;
-    bool loss;  // "(W)" and right-aligned; otherwise "(deg.)"
-    int y;      // dialog units
-};
-
-constexpr std::array<FigureRow, kSteadyFigureCount> kFigureRows = {{
-    {SteadyFigure::IgbtSaturationLoss, 1048, "Saturation loss", true, 14},
-    {SteadyFigure::IgbtTurnOnLoss, 1049, "Turn on loss", true, 27},
-    {SteadyFigure::IgbtTurnOffLoss, 1050, "Turn off loss", true, 40},
-    {SteadyFigure::IgbtPart, 1051, "IGBT part", true, 53},
-    {SteadyFigure::FwdSaturationLoss, 1052, "Saturation loss", true, 85},
-    {SteadyFigure::FwdRecoveryLoss, 1053, "Recovery loss", true, 98},
-    {SteadyFigure::FwdPart, 1054, "FWD part", true, 111},
-    {SteadyFigure::TotalLoss, 1055, "IGBT+FWD", true, 145},
-    {SteadyFigure::IgbtDeltaTjcMax, 1059, "delta Tjc max", false, 180},
-    {SteadyFigure::IgbtDeltaTjcAve, 1058, "delta Tjc ave", false, 193},
-    {SteadyFigure::IgbtTjMax, 1062, "Tj max", false, 206},
-    {SteadyFigure::FwdDeltaTjcMax, 1061, "delta Tjc max", false, 240},
-    {SteadyFigure::FwdDeltaTjcAve, 1060, "delta Tjc ave", false, 253},
-    {SteadyFigure::FwdTjMax, 1063, "Tj max", false, 266},
-    {SteadyFigure::TcMax, 1119, "Tc max", false, 289},
-    {SteadyFigure::TcAve, 1120, "Tc ave", false, 302},
-    {SteadyFigure::TfMax, 1121, "Tf max", false, 315},
-    {SteadyFigure::TfAve, 1122, "Tf ave", false, 328},
-    {SteadyFigure::Ambient, 1118, "Ta", false, 341},
+// The loss figures (in W) and the junction figures are right-aligned; Tc, Tf
+// and Ta left.
+constexpr SteadyResultDialog::Rows kFigureRows = {{
+    {SteadyFigure::IgbtSaturationLoss, 1048, "Saturation loss", 14, Qt::AlignRight, "(W)"},
+    {SteadyFigure::IgbtTurnOnLoss, 1049, "Turn on loss", 27, Qt::AlignRight, "(W)"},
+    {SteadyFigure::IgbtTurnOffLoss, 1050, "Turn off loss", 40, Qt::AlignRight, "(W)"},
+    {SteadyFigure::IgbtPart, 1051, "IGBT part", 53, Qt::AlignRight, "(W)"},
+    {SteadyFigure::FwdSaturationLoss, 1052, "Saturation loss", 85, Qt::AlignRight, "(W)"},
+    {SteadyFigure::FwdRecoveryLoss, 1053, "Recovery loss", 98, Qt::AlignRight, "(W)"},
+    {SteadyFigure::FwdPart, 1054, "FWD part", 111, Qt::AlignRight, "(W)"},
+    {SteadyFigure::TotalLoss, 1055, "IGBT+FWD", 145, Qt::AlignRight, "(W)"},
+    {SteadyFigure::IgbtDeltaTjcMax, 1059, "delta Tjc max", 180, Qt::AlignRight},
+    {SteadyFigure::IgbtDeltaTjcAve, 1058, "delta Tjc ave", 193, Qt::AlignRight},
+    {SteadyFigure::IgbtTjMax, 1062, "Tj max", 206, Qt::AlignRight},
+    {SteadyFigure::FwdDeltaTjcMax, 1061, "delta Tjc max", 240, Qt::AlignRight},
+    {SteadyFigure::FwdDeltaTjcAve, 1060, "delta Tjc ave", 253, Qt::AlignRight},
+    {SteadyFigure::FwdTjMax, 1063, "Tj max", 266, Qt::AlignRight},
+    {SteadyFigure::TcMax, 1119, "Tc max", 289},
+    {SteadyFigure::TcAve, 1120, "Tc ave", 302},
+    {SteadyFigure::TfMax, 1121, "Tf max", 315},
+    {SteadyFigure::TfAve, 1122, "Tf ave", 328},
+    {SteadyFigure::Ambient, 1118, "Ta", 341},
 }};
-
-// The loss figures and the junction figures are right-aligned; Tc, Tf and Ta left.
-bool rightAligned(int id) {
-    return id >= 1048 && id <= 1063;
-}
 
 }  // namespace
 
@@ -61,12 +49,14 @@ SteadyResultDialog::SteadyResultDialog(const DeviceLibrary& library,
                                        const OperatingCondition& condition,
                                        const SteadyResult& result, const std::string& ambientText,
                                        Prompt& prompt, QWidget* parent)
-    : ResultWindow(prompt, parent), library_(library), condition_(condition), result_(result) {
+    : FigureResultWindow(prompt, parent),
+      library_(library),
+      condition_(condition),
+      result_(result) {
     connect(closeButton(), &QPushButton::clicked, this, &SteadyResultDialog::reject);
 
     // The figure column moves right as far as the frames grew.
-    placeCharts(10, QSize(kChartMinWidth, kChartMinHeight), steadyTemperatureLegend(),
-                steadyLossLegend(), 275, 10);
+    placeCharts(10, kChartMinSize, steadyTemperatureLegend(), steadyLossLegend(), 275, 10);
     const TextWidth textWidth = axisTextWidth();
     temperatureChart()->setChart(
         steadyTemperatureChart(result_, temperatureChart()->frameSize(), textWidth));
@@ -79,17 +69,8 @@ SteadyResultDialog::SteadyResultDialog(const DeviceLibrary& library,
     shiftIntoColumn(grid.group(QStringLiteral("IGBT temperature"), 275, 169, 170, 52));
     shiftIntoColumn(grid.group(QStringLiteral("FWD temperature"), 275, 229, 170, 52));
 
-    const SteadyFigureTexts texts = steadyFigureTexts(result_, ambientText);
-    for (const FigureRow& row : kFigureRows) {
-        figures_[figureIndex(row.figure)] = figureRow(
-            kColumn, row.label, row.loss ? "(W)" : "(deg.)", row.y, row.id,
-            texts[figureIndex(row.figure)], rightAligned(row.id) ? Qt::AlignRight : Qt::AlignLeft);
-    }
+    placeFigures(kColumn, kFigureRows, steadyFigureTexts(result_, ambientText));
     fixSize();
-}
-
-QString SteadyResultDialog::figureText(SteadyFigure figure) const {
-    return figures_[figureIndex(figure)]->text();
 }
 
 bool SteadyResultDialog::writeReport(const std::string& path, std::string& reason,

@@ -2,17 +2,15 @@
 // loss charts over two output periods, and SAVE for the report.
 #pragma once
 
-#include <array>
-
 #include "engine/records.h"
-#include "results/result_window.h"
+#include "results/figure_result_window.h"
 #include "results/steady_figures.h"
 
 namespace thermalyx {
 
 class DeviceLibrary;
 
-class SteadyResultDialog : public ResultWindow {
+class SteadyResultDialog : public FigureResultWindow<SteadyFigure, kSteadyFigureCount> {
     Q_OBJECT
 
 public:
@@ -21,8 +19,6 @@ public:
     SteadyResultDialog(const DeviceLibrary& library, const OperatingCondition& condition,
                        const SteadyResult& result, const std::string& ambientText, Prompt& prompt,
                        QWidget* parent = nullptr);
-
-    QString figureText(SteadyFigure figure) const;
 
 protected:
     bool writeReport(const std::string& path, std::string& reason,
@@ -33,8 +29,6 @@ private:
     const DeviceLibrary& library_;
     const OperatingCondition& condition_;
     const SteadyResult& result_;
-
-    std::array<QLabel*, kSteadyFigureCount> figures_{};
 };
 
 }  // namespace thermalyx
