@@ -1,7 +1,6 @@
 #include "app/about_dialog.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 #include "app/artwork.h"
 #include "library/version.h"
@@ -21,10 +20,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
                                    40, 13, 119, 8);
     version->setObjectName(QStringLiteral("versionText"));
 
-    QPushButton* ok = layout.button(QStringLiteral("OK"), 178, 12, 50, 14);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    acceptButton(*this, layout, QStringLiteral("OK"), 178, 12, 50);
 }
 
 }  // namespace thermalyx

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 
 #include "app/artwork.h"
 #include "widgets/dialog_layout.h"
@@ -63,13 +62,8 @@ DisclaimerDialog::DisclaimerDialog(QWidget* parent) : QDialog(parent), logo_(mak
         y += height + (i == 1 ? 0 : kParagraphGap);
     }
 
-    QPushButton* accept = layout.button(QStringLiteral("ACCEPT"), 36, 178, 54, 14);
-    QPushButton* decline = layout.button(QStringLiteral("DECLINE"), 105, 178, 54, 14);
-    accept->setObjectName(QStringLiteral("acceptButton"));
-    decline->setObjectName(QStringLiteral("declineButton"));
-    accept->setDefault(true);
-    connect(accept, &QPushButton::clicked, this, &QDialog::accept);
-    connect(decline, &QPushButton::clicked, this, &QDialog::reject);
+    acceptButton(*this, layout, QStringLiteral("ACCEPT"), 36, 178, 54);
+    rejectButton(*this, layout, QStringLiteral("DECLINE"), 105, 178, 54);
     pressFocusedButtonOnEnter(*this);
 }
 

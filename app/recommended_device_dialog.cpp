@@ -56,9 +56,8 @@ RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, Q
     layout.label(QStringLiteral("IGBT :"), 20, 131, 24);
     result_ = layout.byteTextList(45, 129, 114);
 
-    QPushButton* ok = layout.button(QStringLiteral("OK"), 91, 147, 50, 14);
-    QPushButton* cancel = layout.button(QStringLiteral("CANCEL"), 157, 147, 50, 14);
-    ok->setDefault(true);
+    acceptButton(*this, layout, QStringLiteral("OK"), 91, 147, 50);
+    rejectButton(*this, layout, QStringLiteral("CANCEL"), 157, 147, 50);
 
     acVoltage_->setObjectName(QStringLiteral("acVoltageList"));
     outputCapacity_->setObjectName(QStringLiteral("outputCapacityList"));
@@ -67,8 +66,6 @@ RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, Q
     result_->setObjectName(QStringLiteral("resultList"));
     searchButton_->setObjectName(QStringLiteral("searchButton"));
     status_->setObjectName(QStringLiteral("statusText"));
-    ok->setObjectName(QStringLiteral("okButton"));
-    cancel->setObjectName(QStringLiteral("cancelButton"));
 
     fillVoltageAndCapacity();
     fillSeriesAndCircuit();
@@ -84,8 +81,6 @@ RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, Q
                 &RecommendedDeviceDialog::onConditionListChanged);
     }
     connect(searchButton_, &QPushButton::clicked, this, &RecommendedDeviceDialog::search);
-    connect(ok, &QPushButton::clicked, this, &RecommendedDeviceDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &RecommendedDeviceDialog::reject);
     pressFocusedButtonOnEnter(*this);
 }
 

@@ -76,14 +76,9 @@ ModeEditorDialog::ModeEditorDialog(const DeviceLibrary& library, Prompt& prompt,
     dcLock_->setObjectName(QStringLiteral("dcLockBox"));
 
     const int buttonY = checkY + 22;
-    ok_ = layout.button(QStringLiteral("OK"), 58, buttonY, 50, 14);
-    cancel_ = layout.button(QStringLiteral("CANCEL"), 128, buttonY, 50, 14);
-    ok_->setObjectName(QStringLiteral("okButton"));
-    cancel_->setObjectName(QStringLiteral("cancelButton"));
     // Enter in a field is OK, as in any dialog.
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, &ModeEditorDialog::accept);
-    connect(cancel_, &QPushButton::clicked, this, &ModeEditorDialog::reject);
+    ok_ = acceptButton(*this, layout, QStringLiteral("OK"), 58, buttonY, 50);
+    cancel_ = rejectButton(*this, layout, QStringLiteral("CANCEL"), 128, buttonY, 50);
     pressFocusedButtonOnEnter(*this);
 
     const DialogUnits& units = layout.units();

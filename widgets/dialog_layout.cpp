@@ -92,6 +92,31 @@ PictureView* DialogLayout::pictureGroup(const QString& title, int x, int y, int 
     return view;
 }
 
+namespace {
+
+QPushButton* endButton(const DialogLayout& layout, const QString& text, int x, int y, int width) {
+    QPushButton* button = layout.button(text, x, y, width, 14);
+    button->setObjectName(text.toLower() + QStringLiteral("Button"));
+    return button;
+}
+
+}  // namespace
+
+QPushButton* acceptButton(QDialog& dialog, const DialogLayout& layout, const QString& text, int x,
+                          int y, int width) {
+    QPushButton* button = endButton(layout, text, x, y, width);
+    button->setDefault(true);
+    QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
+    return button;
+}
+
+QPushButton* rejectButton(QDialog& dialog, const DialogLayout& layout, const QString& text, int x,
+                          int y, int width) {
+    QPushButton* button = endButton(layout, text, x, y, width);
+    QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
+    return button;
+}
+
 void pressFocusedButtonOnEnter(QDialog& dialog) {
     // A focused auto-default button stands in for the default one until the
     // focus leaves it; the dialog then gives the role back.

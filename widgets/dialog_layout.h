@@ -54,6 +54,13 @@ private:
     DialogUnits units_;
 };
 
+// The commands that end dialog, width x 14 dialog units at x, y, each named
+// after its text ("okButton" for "OK"). The accepting one is the default.
+QPushButton* acceptButton(QDialog& dialog, const DialogLayout& layout, const QString& text, int x,
+                          int y, int width);
+QPushButton* rejectButton(QDialog& dialog, const DialogLayout& layout, const QString& text, int x,
+                          int y, int width);
+
 // Stops every push button of window from becoming the default when it has the
 // focus, so Enter never presses a command by accident.
 void disableAutoDefault(QWidget& window);
