@@ -41,28 +41,8 @@ constexpr int kChartHeight = 290;
 constexpr std::size_t kBatchPoints = 256;
 
 std::optional<std::string> pageText(const SteadyRequest& base, SweepInput input) {
-    const GivenConditionTexts& t = base.texts;
-    switch (input) {
-        case SweepInput::OutputFrequency:
-            return t.outputFrequency;
-        case SweepInput::OutputCurrent:
-            return t.outputCurrent;
-        case SweepInput::CarrierFrequency:
-            return t.carrierFrequency;
-        case SweepInput::PowerFactor:
-            return t.powerFactor;
-        case SweepInput::ModulationRate:
-            return t.modulationRate;
-        case SweepInput::DcVoltage:
-            return t.dcVoltage;
-        case SweepInput::RgOn:
-            return t.rgOn;
-        case SweepInput::RgOff:
-            return t.rgOff;
-        case SweepInput::Ta:
-            return base.ambientText;
-    }
-    return std::nullopt;
+    if (input == SweepInput::Ta) return base.ambientText;
+    return *conditionFields(base.texts)[static_cast<std::size_t>(input)];
 }
 
 // The device's upper and lower limit of an input (Ta: the model's range).
