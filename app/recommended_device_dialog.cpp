@@ -21,12 +21,20 @@ const QString kNotFoundMessage = QStringLiteral("Not found IGBT part.");
 
 // The lists of the library end at their first empty entry.
 void fillList(ByteTextComboBox& list, const std::vector<std::string>& values) {
+    list.clearEntries();
     for (const std::string& value : values) {
         if (value.empty()) {
             break;
         }
         list.addEntry(value);
     }
+}
+
+// A condition's list at y with its label to the left; dialog units.
+ByteTextComboBox* labelledList(const DialogLayout& layout, const QString& label, int y,
+                               int labelWidth, int listWidth) {
+    layout.label(label, 22, y + 2, labelWidth);
+    return layout.byteTextList(91, y, listWidth);
 }
 
 }  // namespace
@@ -39,17 +47,13 @@ RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, Q
 
     layout.group(QString(), 15, 12, 140, 42);
     conditionOne_ = layout.radio(QStringLiteral("Search condition #1"), 7, 3, 101, 11);
-    layout.label(QStringLiteral("AC Voltage:"), 22, 23, 66);
-    acVoltage_ = layout.byteTextList(91, 21, 61);
-    layout.label(QStringLiteral("Output capacity:"), 22, 39, 66);
-    outputCapacity_ = layout.byteTextList(91, 37, 61);
+    acVoltage_ = labelledList(layout, QStringLiteral("AC Voltage:"), 21, 66, 61);
+    outputCapacity_ = labelledList(layout, QStringLiteral("Output capacity:"), 37, 66, 61);
 
     layout.group(QString(), 15, 66, 141, 44);
     conditionTwo_ = layout.radio(QStringLiteral("Search condition #2"), 7, 56, 101, 11);
-    layout.label(QStringLiteral("Series:"), 22, 79, 66);
-    series_ = layout.byteTextList(91, 77, 63);
-    layout.label(QStringLiteral("Circuit composition:"), 22, 93, 68);
-    circuit_ = layout.byteTextList(91, 91, 62);
+    series_ = labelledList(layout, QStringLiteral("Series:"), 77, 66, 63);
+    circuit_ = labelledList(layout, QStringLiteral("Circuit composition:"), 91, 68, 62);
 
     searchButton_ = layout.button(QStringLiteral("SEARCH"), 159, 80, 48, 30);
     status_ = layout.label(QString(), 13, 115, 194, 9);
@@ -102,22 +106,17 @@ void RecommendedDeviceDialog::fillSeriesAndCircuit() {
     fillList(*series_, library_.seriesList);
 }
 
+// Choosing a condition starts the other one's lists over.
 void RecommendedDeviceDialog::chooseConditionOne() {
     searchMode_ = 1;
-    circuit_->clearEntries();
-    series_->clearEntries();
-    result_->clearEntries();
-    setStatus(QString());
     fillSeriesAndCircuit();
+    onConditionListChanged();
 }
 
 void RecommendedDeviceDialog::chooseConditionTwo() {
     searchMode_ = 2;
-    acVoltage_->clearEntries();
-    outputCapacity_->clearEntries();
-    result_->clearEntries();
-    setStatus(QString());
     fillVoltageAndCapacity();
+    onConditionListChanged();
 }
 
 void RecommendedDeviceDialog::onConditionListChanged() {

@@ -44,6 +44,7 @@ public slots:
 
 private:
     void onConditionListChanged();
+    // A condition's lists, filled anew from the library.
     void fillVoltageAndCapacity();
     void fillSeriesAndCircuit();
     void setStatus(const QString& text);
