@@ -33,8 +33,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("Sweep");
 const QString kSaveCaption = QStringLiteral("Save data as CSV");
-const QString kLossChartName = QStringLiteral("Loss chart");
-const QString kTemperatureChartName = QStringLiteral("Temperature chart");
 constexpr int kChartWidth = 640;
 constexpr int kChartHeight = 290;
 // Points handed to the window at a time.

@@ -89,10 +89,9 @@ int ResultWindow::placeCharts(int x, QSize minSize, LegendGeometry temperatureLe
     columnShift_ = std::max({0, upper.right() + units.x(gap) - units.x(columnX),
                              row_.back()->geometry().right() + units.x(gap) - units.x(columnX)});
 
-    exports_->addChart(temperatureChart_, QStringLiteral("Temperature chart"),
+    exports_->addChart(temperatureChart_, kTemperatureChartName,
                        [this] { return chartPicture(0); });
-    exports_->addChart(lossChart_, QStringLiteral("Loss chart"),
-                       [this] { return chartPicture(1); });
+    exports_->addChart(lossChart_, kLossChartName, [this] { return chartPicture(1); });
     exports_->setData([this] { return exportData(); });
     return columnShift_;
 }

@@ -28,6 +28,10 @@ namespace thermalyx {
 
 class Prompt;
 
+// What every window calls its temperature chart and its loss chart in the menu.
+inline const QString kTemperatureChartName = QStringLiteral("Temperature chart");
+inline const QString kLossChartName = QStringLiteral("Loss chart");
+
 // A chart as its window shows it: its size in pixels and the function that
 // paints it with its top-left corner at (0, 0).
 struct ChartPicture {
