@@ -9,18 +9,9 @@
 
 namespace thermalyx {
 
-SweepChartView::SweepChartView(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void SweepChartView::setChart(SweepChart chart) {
-    chart_ = std::move(chart);
-    update();
-}
-
 void SweepChartView::paint(QPainter& painter) const {
-    paintChartFrame(painter, chart_.chart);
-    paintLegend(painter, chart_.legend);
+    paintChartFrame(painter, chart().chart);
+    paintLegend(painter, chart().legend);
 }
 
 void SweepChartView::paintEvent(QPaintEvent*) {

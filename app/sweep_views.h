@@ -9,26 +9,21 @@ class QPainter;
 
 #include "analysis/sweep.h"
 #include "analysis/sweep_chart.h"
+#include "widgets/chart_painter.h"
 
 namespace thermalyx {
 
 // A sweep chart and its legend, the legend drawn in the chart's coordinates.
-class SweepChartView : public QWidget {
+class SweepChartView : public ChartWidget<SweepChart> {
 public:
-    explicit SweepChartView(QWidget* parent = nullptr);
+    using ChartWidget::ChartWidget;
 
-    void setChart(SweepChart chart);
-    const SweepChart& chart() const { return chart_; }
-    FrameSize frameSize() const { return {width(), height()}; }
     // The chart and its legend, the frame's top-left corner at (0, 0): what
     // the screen shows.
     void paint(QPainter& painter) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    SweepChart chart_;
 };
 
 // The points of a sweep, one row each: the varied inputs' texts, the status,

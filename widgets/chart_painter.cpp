@@ -151,18 +151,9 @@ void paintLegend(QPainter& painter, const LegendGeometry& legend) {
     painter.restore();
 }
 
-ChartView::ChartView(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void ChartView::setChart(ChartGeometry chart) {
-    chart_ = std::move(chart);
-    update();
-}
-
 void ChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintChartFrame(painter, chart_);
+    paintChartFrame(painter, chart());
 }
 
 }  // namespace thermalyx

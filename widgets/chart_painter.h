@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <utility>
 
 #include "charts/chart_geometry.h"
 
@@ -30,20 +31,33 @@ void paintLegend(QPainter& painter, const LegendGeometry& legend);
 // The chart alone, as large as its frame.
 QImage chartImage(const ChartGeometry& chart);
 
-// A chart frame: its client area is the widget.
-class ChartView : public QWidget {
+// A widget showing a chart, repainted whenever it is given another; it paints
+// all of its client area itself.
+template <typename Chart>
+class ChartWidget : public QWidget {
 public:
-    explicit ChartView(QWidget* parent = nullptr);
+    explicit ChartWidget(QWidget* parent = nullptr) : QWidget(parent) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
-    void setChart(ChartGeometry chart);
-    const ChartGeometry& chart() const { return chart_; }
+    void setChart(Chart chart) {
+        chart_ = std::move(chart);
+        update();
+    }
+    const Chart& chart() const { return chart_; }
     FrameSize frameSize() const { return {width(), height()}; }
+
+private:
+    Chart chart_;
+};
+
+// A chart frame: its client area is the widget.
+class ChartView : public ChartWidget<ChartGeometry> {
+public:
+    using ChartWidget::ChartWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    ChartGeometry chart_;
 };
 
 }  // namespace thermalyx
