@@ -53,7 +53,11 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
                                              const std::vector<ModeTableRow>& rows,
                                              const std::string& ambientText, Prompt& prompt,
                                              QWidget* parent)
-    : FigureResultWindow(prompt, parent), library_(library), modes_(modes), result_(result) {
+    : FigureResultWindow(
+          prompt, [&result] { return cycleSamplesCsv(result.samples); }, parent),
+      library_(library),
+      modes_(modes),
+      result_(result) {
     connect(closeButton(), &QPushButton::clicked, this, &LoadCycleResultDialog::accept);
     // In the row of SAVE, CLOSE and EXPORT.
     lifetimeButton_ = rowButton(QStringLiteral("LIFETIME"));
@@ -115,10 +119,6 @@ LoadCycleResultDialog::LoadCycleResultDialog(const DeviceLibrary& library,
 bool LoadCycleResultDialog::writeReport(const std::string& path, std::string& reason,
                                         const ReportWriteOptions& options) const {
     return writeLoadCycleReport(path, library_, modes_, result_, reason, options);
-}
-
-std::string LoadCycleResultDialog::exportData() const {
-    return cycleSamplesCsv(result_.samples);
 }
 
 }  // namespace thermalyx

@@ -40,7 +40,6 @@ signals:
 protected:
     bool writeReport(const std::string& path, std::string& reason,
                      const ReportWriteOptions& options) const override;
-    std::string exportData() const override;
 
 private:
     const DeviceLibrary& library_;

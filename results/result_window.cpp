@@ -30,7 +30,7 @@ const QString kSaveCaption = QStringLiteral("Save calculation result");
 
 }  // namespace
 
-ResultWindow::ResultWindow(Prompt& prompt, QWidget* parent)
+ResultWindow::ResultWindow(Prompt& prompt, std::function<std::string()> chartData, QWidget* parent)
     : QDialog(parent), prompt_(prompt), layout_(*this) {
     setWindowTitle(
         QStringLiteral("IGBT/FWD power loss simulation for PWM inverter/converter systems"));
@@ -46,6 +46,7 @@ ResultWindow::ResultWindow(Prompt& prompt, QWidget* parent)
     exportButton_ = rowButton(QStringLiteral("EXPORT"));
     exportButton_->setObjectName(QStringLiteral("exportButton"));
     exports_ = new ChartExport(*this, prompt_);
+    exports_->setData(std::move(chartData));
     exports_->attachButton(exportButton_);
 }
 
@@ -92,7 +93,6 @@ int ResultWindow::placeCharts(int x, QSize minSize, LegendGeometry temperatureLe
     exports_->addChart(temperatureChart_, kTemperatureChartName,
                        [this] { return chartPicture(0); });
     exports_->addChart(lossChart_, kLossChartName, [this] { return chartPicture(1); });
-    exports_->setData([this] { return exportData(); });
     return columnShift_;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QRect>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,14 +56,12 @@ public slots:
     void saveReport();
 
 protected:
-    ResultWindow(Prompt& prompt, QWidget* parent);
+    // chartData gives the data behind the charts, as a comma-separated table.
+    ResultWindow(Prompt& prompt, std::function<std::string()> chartData, QWidget* parent);
 
     // Writes the window's report to path; false with the reason when it can't.
     virtual bool writeReport(const std::string& path, std::string& reason,
                              const ReportWriteOptions& options) const = 0;
-
-    // The data behind the charts, as a comma-separated table.
-    virtual std::string exportData() const = 0;
 
     const DialogLayout& layout() const { return layout_; }
 

@@ -49,7 +49,8 @@ SteadyResultDialog::SteadyResultDialog(const DeviceLibrary& library,
                                        const OperatingCondition& condition,
                                        const SteadyResult& result, const std::string& ambientText,
                                        Prompt& prompt, QWidget* parent)
-    : FigureResultWindow(prompt, parent),
+    : FigureResultWindow(
+          prompt, [&result] { return periodSamplesCsv(result.waveform); }, parent),
       library_(library),
       condition_(condition),
       result_(result) {
@@ -76,10 +77,6 @@ SteadyResultDialog::SteadyResultDialog(const DeviceLibrary& library,
 bool SteadyResultDialog::writeReport(const std::string& path, std::string& reason,
                                      const ReportWriteOptions& options) const {
     return writeSteadyReport(path, library_, condition_, result_, reason, options);
-}
-
-std::string SteadyResultDialog::exportData() const {
-    return periodSamplesCsv(result_.waveform);
 }
 
 }  // namespace thermalyx
