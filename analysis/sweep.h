@@ -15,30 +15,17 @@
 #include "engine/records.h"
 #include "library/device_library.h"
 #include "pages/calculation_request.h"
+#include "pages/input_rules.h"
 
 namespace thermalyx {
 
-// The inputs a sweep can vary, in the condition page's field order, then Ta.
-enum class SweepInput {
-    OutputFrequency,
-    OutputCurrent,
-    CarrierFrequency,
-    PowerFactor,
-    ModulationRate,
-    DcVoltage,
-    RgOn,
-    RgOff,
-    Ta,
-};
-inline constexpr std::array<SweepInput, 9> kSweepInputs = {SweepInput::OutputFrequency,
-                                                           SweepInput::OutputCurrent,
-                                                           SweepInput::CarrierFrequency,
-                                                           SweepInput::PowerFactor,
-                                                           SweepInput::ModulationRate,
-                                                           SweepInput::DcVoltage,
-                                                           SweepInput::RgOn,
-                                                           SweepInput::RgOff,
-                                                           SweepInput::Ta};
+// The inputs a sweep can vary: the eight operating inputs, then Ta.
+using SweepInput = InputField;
+inline constexpr auto kSweepInputs = [] {
+    std::array<SweepInput, kConditionFieldCount + 1> inputs{};
+    for (std::size_t i = 0; i < inputs.size(); ++i) inputs[i] = static_cast<SweepInput>(i);
+    return inputs;
+}();
 
 // "output-frequency", ..., "rg-off", "ta": the command line's option names.
 std::string_view sweepInputName(SweepInput input);

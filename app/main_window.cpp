@@ -147,15 +147,7 @@ void MainWindow::openRecommendedDevice() {
 }
 
 SteadyRequest MainWindow::analysisPoint() const {
-    SteadyRequest point;
-    point.ambientText = heatsinkPage_->ambientText();
-    point.series = devicePage_->currentSeries();
-    point.typeNumber = devicePage_->currentTypeNumber();
-    point.modulation = conditionPage_->modulation();
-    point.texts = givenTexts(conditionPage_->fieldTexts());
-    point.dcLock = conditionPage_->dcLockBox()->isChecked();
-    point.heatsink = heatsinkPage_->pageHeatsink();
-    return point;
+    return conditionPage_->steadyRequest(sharedInputs());
 }
 
 void MainWindow::openCompareDevices() {

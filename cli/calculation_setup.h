@@ -31,13 +31,8 @@ int openSetup(const CalculationOptions& options, std::string_view command, Setup
               CommandIo& io);
 
 // What every request takes from the common options.
-template <typename Request>
-void fillRequest(const CalculationOptions& o, const Setup& setup, Request& request) {
-    request.ambientText = o.ta;
-    request.series = o.series;
-    request.typeNumber = o.typeNumber;
-    request.modulation = setup.modulation;
-    request.heatsink = setup.heatsink;
+inline void fillRequest(const CalculationOptions& o, const Setup& setup, RequestFront& request) {
+    request = RequestFront{o.ta, o.series, o.typeNumber, setup.modulation, setup.heatsink};
 }
 
 // --data, --series, --type, --arms, --ta and the heat sink.

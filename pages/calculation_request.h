@@ -79,24 +79,24 @@ enum class RequestStage {
     Engine,      // the engine refused what the rules passed
 };
 
-struct SteadyRequest {
+// What every request starts from: the Ta text, the device, the modulation and
+// the heat sink.
+struct RequestFront {
     std::string ambientText;
     std::string series;
     std::string typeNumber;
     int modulation = kModulationTwoArms;  // kModulationTwoArms, kModulationThreeArms; 0: none
-    GivenConditionTexts texts;
-    bool dcLock = false;
     HeatsinkSource heatsink;
 };
 
-struct LoadCycleRequest {
-    std::string ambientText;
-    std::string series;
-    std::string typeNumber;
-    int modulation = kModulationTwoArms;
+struct SteadyRequest : RequestFront {
+    GivenConditionTexts texts;
+    bool dcLock = false;
+};
+
+struct LoadCycleRequest : RequestFront {
     std::vector<ModeRowTexts> rows;
     int tjMode = 0;  // 1 "average", otherwise "maximum"
-    HeatsinkSource heatsink;
 };
 
 // What a request gives back: on success (stage None) the device, the checked

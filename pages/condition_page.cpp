@@ -1,6 +1,5 @@
 #include "pages/condition_page.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -49,12 +48,12 @@ constexpr std::array<const char*, ConditionPage::FieldCount> kFieldNames = {"out
 }  // namespace
 
 ConditionPage::ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), library_(library), prompt_(prompt) {
+    : CalculationPage(library, prompt, parent) {
     const DialogLayout layout(*this);
 
     layout.group(QStringLiteral("Inverter modulation."), 14, 6, 232, 28);
-    twoArms_ = layout.radio(QStringLiteral("2 arms"), 30, 18, 60);
-    threeArms_ = layout.radio(QStringLiteral("3 arms"), 110, 18, 60);
+    useModulationOptions(
+        layout.optionPair(QStringLiteral("2 arms"), 30, QStringLiteral("3 arms"), 110, 18, 60));
 
     layout.group(QStringLiteral("Inverter modulation."), 14, 40, 232, 236);
     for (int i = 0; i < FieldCount; ++i) {
@@ -74,19 +73,9 @@ ConditionPage::ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidg
         ->setObjectName(QStringLiteral("circuitPicture"));
 
     dcLock_->setObjectName(QStringLiteral("dcLockBox"));
-    twoArms_->setObjectName(QStringLiteral("twoArmsButton"));
-    threeArms_->setObjectName(QStringLiteral("threeArmsButton"));
     calculate_->setObjectName(QStringLiteral("calculateButton"));
 
-    // The two options form one exclusive group, as on a page with one set of options.
-    auto* arms = new QButtonGroup(this);
-    arms->addButton(twoArms_);
-    arms->addButton(threeArms_);
-    twoArms_->setChecked(true);
     lastSteady_.condition.modulation = kModulationTwoArms;
-    connect(twoArms_, &QRadioButton::clicked, this, [this] { modulation_ = kModulationTwoArms; });
-    connect(threeArms_, &QRadioButton::clicked, this,
-            [this] { modulation_ = kModulationThreeArms; });
 
     calculate_->setEnabled(false);
     connect(calculate_, &QPushButton::clicked, this, &ConditionPage::calculateRequested);
@@ -104,40 +93,22 @@ void ConditionPage::setCalculateEnabled(bool enabled) {
 }
 
 ConditionTexts ConditionPage::fieldTexts() const {
-    const auto text = [this](Field which) { return fields_[which]->text().toStdString(); };
-    return {text(OutputFrequency),
-            text(OutputCurrent),
-            text(CarrierFrequency),
-            text(PowerFactor),
-            text(ModulationRate),
-            text(DcVoltage),
-            text(RgOn),
-            text(RgOff)};
+    ConditionTexts texts;
+    const auto values = conditionFields(texts);
+    for (int i = 0; i < FieldCount; ++i) *values[i] = fields_[i]->text().toStdString();
+    return texts;
 }
 
-void ConditionPage::showInputError(const std::string& message) {
-    prompt_.inform(this, QString::fromStdString(message),
-                   QString::fromStdString(std::string(kInputErrorCaption)), PromptIcon::Warning);
-}
-
-bool ConditionPage::answer(const PageAnswer& answer, const SharedInputs& inputs) {
-    if (answer.deviceUsed) emit deviceUsed(inputs.series, inputs.typeNumber);
-    if (!answer.message.empty()) showInputError(answer.message);
-    return answer.showResult;
+SteadyRequest ConditionPage::steadyRequest(const SharedInputs& inputs) const {
+    auto request = startedRequest<SteadyRequest>(inputs);
+    request.texts = givenTexts(fieldTexts());
+    request.dcLock = dcLock_->isChecked();
+    return request;
 }
 
 void ConditionPage::calculateSteady(const SharedInputs& inputs) {
-    modulation_ = chosenModulation(twoArms_->isChecked(), threeArms_->isChecked());
-    SteadyRequest request;
-    request.ambientText = inputs.ambientText;
-    request.series = inputs.series;
-    request.typeNumber = inputs.typeNumber;
-    request.modulation = modulation_;
-    request.texts = givenTexts(fieldTexts());
-    request.dcLock = dcLock_->isChecked();
-    request.heatsink = inputs.heatsink;
-    SteadyOutcome outcome = runSteadyRequest(library_, request);
-    if (!answer(pageAnswer(outcome.stage, outcome.message, outcome.device), inputs)) return;
+    SteadyOutcome outcome = runSteadyRequest(library_, steadyRequest(inputs));
+    if (!answer(outcome, inputs)) return;
 
     lastSteady_.condition = std::move(outcome.condition);
     lastSteady_.result = std::move(outcome.result);
@@ -145,7 +116,7 @@ void ConditionPage::calculateSteady(const SharedInputs& inputs) {
     {
         SteadyResultDialog dialog(library_, lastSteady_.condition, lastSteady_.result,
                                   ambientFigureText(inputs.ambientText), prompt_, this);
-        dialog.setReportWriteOptions(reportOptions_);
+        dialog.setReportWriteOptions(reportWriteOptions());
         dialog.exec();
     }
     // The waveform is only needed while its window is open.

@@ -2,10 +2,10 @@
 // against the selected device's limits and calculated with "calculate".
 #pragma once
 
-#include <QWidget>
 #include <array>
 
 #include "engine/records.h"
+#include "pages/calculation_page.h"
 #include "pages/input_rules.h"
 #include "pages/shared_inputs.h"
 #include "results/report_sections.h"
@@ -13,12 +13,8 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace thermalyx {
-
-class DeviceLibrary;
-class Prompt;
 
 // The last steady-state calculation: what the result window shows and the
 // report writes.
@@ -27,22 +23,14 @@ struct SteadyCalculation {
     SteadyResult result;
 };
 
-class ConditionPage : public QWidget {
+class ConditionPage : public CalculationPage {
     Q_OBJECT
 
 public:
     // The eight operating inputs, in field (and checking) order.
-    enum Field {
-        OutputFrequency,
-        OutputCurrent,
-        CarrierFrequency,
-        PowerFactor,
-        ModulationRate,
-        DcVoltage,
-        RgOn,
-        RgOff,
-        FieldCount
-    };
+    using Field = InputField;
+    using enum InputField;
+    static constexpr int FieldCount = kConditionFieldCount;
 
     ConditionPage(const DeviceLibrary& library, Prompt& prompt, QWidget* parent = nullptr);
 
@@ -51,22 +39,13 @@ public:
     void setCalculateEnabled(bool enabled);
 
     const SteadyCalculation& lastSteadyCalculation() const { return lastSteady_; }
-    // How the result window writes its report (tests fix the time and the files).
-    void setReportWriteOptions(const ReportWriteOptions& options) { reportOptions_ = options; }
 
-    QLineEdit* field(Field which) const { return fields_.at(which); }
+    QLineEdit* field(Field which) const { return fields_.at(static_cast<std::size_t>(which)); }
     QCheckBox* dcLockBox() const { return dcLock_; }
-    QRadioButton* twoArmsButton() const { return twoArms_; }
-    QRadioButton* threeArmsButton() const { return threeArms_; }
     QPushButton* calculateButton() const { return calculate_; }
-    int modulation() const { return modulation_; }
 
-signals:
-    // "calculate" was pressed; the main window answers with calculateSteady.
-    void calculateRequested();
-    // A calculation found this device; shown on the device selection page
-    // before any message.
-    void deviceUsed(const std::string& series, const std::string& typeNumber);
+    // The steady request the page's inputs make with what the other pages share.
+    SteadyRequest steadyRequest(const SharedInputs& inputs) const;
 
 public slots:
     // Checks every input, runs the engine and shows the result.
@@ -76,22 +55,11 @@ public slots:
     ConditionTexts fieldTexts() const;
 
 private:
-    void showInputError(const std::string& message);
-    // Carries out a request's answer; true when the result window is to open.
-    bool answer(const PageAnswer& answer, const SharedInputs& inputs);
-
-    const DeviceLibrary& library_;
-    Prompt& prompt_;
-
     std::array<QLineEdit*, FieldCount> fields_{};
     QCheckBox* dcLock_ = nullptr;
-    QRadioButton* twoArms_ = nullptr;
-    QRadioButton* threeArms_ = nullptr;
     QPushButton* calculate_ = nullptr;
 
-    int modulation_ = kModulationTwoArms;
     SteadyCalculation lastSteady_;
-    ReportWriteOptions reportOptions_;
 };
 
 }  // namespace thermalyx

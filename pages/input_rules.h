@@ -74,6 +74,22 @@ constexpr auto conditionFields(Texts& texts) {
                       &texts.rgOff};
 }
 
+// The number inputs of one operating point: the condition page's eight fields
+// in field (and checking) order, each the index of its text in conditionFields,
+// then the heat-sink page's Ta.
+enum class InputField : int {
+    OutputFrequency,
+    OutputCurrent,
+    CarrierFrequency,
+    PowerFactor,
+    ModulationRate,
+    DcVoltage,
+    RgOn,
+    RgOff,
+    Ta,
+};
+inline constexpr int kConditionFieldCount = 8;
+
 // The texts a device's defaults are shown with when it is selected.
 ConditionTexts defaultConditionTexts(const ConditionLimits& limits);
 

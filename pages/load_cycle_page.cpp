@@ -1,6 +1,5 @@
 #include "pages/load_cycle_page.h"
 
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,6 +9,7 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <array>
+#include <tuple>
 
 #include "library/device_library.h"
 #include "library/number_text.h"
@@ -87,7 +87,7 @@ QString shown(std::string_view text) {
 }  // namespace
 
 LoadCyclePage::LoadCyclePage(const DeviceLibrary& library, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), library_(library), prompt_(prompt) {
+    : CalculationPage(library, prompt, parent) {
     const DialogLayout layout(*this);
     const DialogUnits& units = layout.units();
 
@@ -137,11 +137,11 @@ LoadCyclePage::LoadCyclePage(const DeviceLibrary& library, Prompt& prompt, QWidg
                         units.y(252) - listOrigin.y());
 
     layout.group(QStringLiteral("Inverter modulation."), 6, 258, 112, 30);
-    twoArms_ = layout.radio(QStringLiteral("2 arms"), 16, 271, 44);
-    threeArms_ = layout.radio(QStringLiteral("3 arms"), 64, 271, 44);
+    useModulationOptions(
+        layout.optionPair(QStringLiteral("2 arms"), 16, QStringLiteral("3 arms"), 64, 271, 44));
     layout.group(QStringLiteral("Junction temperature"), 126, 258, 112, 30);
-    maximum_ = layout.radio(QStringLiteral("maximum"), 136, 271, 46);
-    average_ = layout.radio(QStringLiteral("average"), 184, 271, 46);
+    std::tie(maximum_, average_) =
+        layout.optionPair(QStringLiteral("maximum"), 136, QStringLiteral("average"), 184, 271, 46);
 
     addButton_ = layout.button(QStringLiteral("ADD"), 250, 266, 44, 16);
     deleteButton_ = layout.button(QStringLiteral("DELETE"), 298, 266, 44, 16);
@@ -151,26 +151,9 @@ LoadCyclePage::LoadCyclePage(const DeviceLibrary& library, Prompt& prompt, QWidg
     deleteButton_->setObjectName(QStringLiteral("deleteButton"));
     changeButton_->setObjectName(QStringLiteral("changeButton"));
     calculateButton_->setObjectName(QStringLiteral("calculateButton"));
-    twoArms_->setObjectName(QStringLiteral("twoArmsButton"));
-    threeArms_->setObjectName(QStringLiteral("threeArmsButton"));
     maximum_->setObjectName(QStringLiteral("maximumButton"));
     average_->setObjectName(QStringLiteral("averageButton"));
 
-    // Two independent pairs of options.
-    auto* arms = new QButtonGroup(this);
-    arms->addButton(twoArms_);
-    arms->addButton(threeArms_);
-    auto* junction = new QButtonGroup(this);
-    junction->addButton(maximum_);
-    junction->addButton(average_);
-    twoArms_->setChecked(true);
-    maximum_->setChecked(true);
-    connect(twoArms_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) modulation_ = kModulationTwoArms;
-    });
-    connect(threeArms_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) modulation_ = kModulationThreeArms;
-    });
     connect(maximum_, &QRadioButton::toggled, this, [this](bool on) {
         if (on) tjMode_ = 0;
     });
@@ -237,10 +220,6 @@ void LoadCyclePage::setChangeEnabled(bool enabled) {
 void LoadCyclePage::updateCalculateEnabled() {
     calculateButton_->setEnabled(loadCycleCalculateEnabled(deviceApplied_, modelReady_,
                                                            static_cast<std::size_t>(rowCount())));
-}
-
-void LoadCyclePage::showInputError(const std::string& message) {
-    prompt_.inform(this, shown(message), shown(kInputErrorCaption), PromptIcon::Warning);
 }
 
 void LoadCyclePage::writeRow(int row, const ModeRowTexts& texts) {
@@ -336,26 +315,14 @@ void LoadCyclePage::onTableDoubleClicked() {
     }
 }
 
-bool LoadCyclePage::answer(const PageAnswer& answer, const SharedInputs& inputs) {
-    if (answer.deviceUsed) emit deviceUsed(inputs.series, inputs.typeNumber);
-    if (!answer.message.empty()) showInputError(answer.message);
-    return answer.showResult;
-}
-
 void LoadCyclePage::calculateLoadCycle(const SharedInputs& inputs) {
-    modulation_ = chosenModulation(twoArms_->isChecked(), threeArms_->isChecked());
-    LoadCycleRequest request;
-    request.ambientText = inputs.ambientText;
-    request.series = inputs.series;
-    request.typeNumber = inputs.typeNumber;
-    request.modulation = modulation_;
+    auto request = startedRequest<LoadCycleRequest>(inputs);
     for (int r = 0; r < rowCount(); ++r) {
         request.rows.push_back(rowTexts(r));
     }
     request.tjMode = tjMode_;
-    request.heatsink = inputs.heatsink;
     LoadCycleOutcome outcome = runLoadCycleRequest(library_, request);
-    if (!answer(pageAnswer(outcome.stage, outcome.message, outcome.device), inputs)) return;
+    if (!answer(outcome, inputs)) return;
 
     lastLoadCycle_.request = std::move(request);
     lastLoadCycle_.modes = std::move(outcome.modes);
@@ -365,7 +332,7 @@ void LoadCyclePage::calculateLoadCycle(const SharedInputs& inputs) {
         LoadCycleResultDialog dialog(library_, lastLoadCycle_.modes, lastLoadCycle_.result,
                                      modeTableRows(), ambientFigureText(inputs.ambientText),
                                      prompt_, this);
-        dialog.setReportWriteOptions(reportOptions_);
+        dialog.setReportWriteOptions(reportWriteOptions());
         connect(&dialog, &LoadCycleResultDialog::lifetimeRequested, this,
                 [this, &dialog] { emit lifetimeRequested(&dialog); });
         dialog.exec();

@@ -5,7 +5,6 @@
 // from it.
 #pragma once
 
-#include <QWidget>
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,6 +12,7 @@
 
 #include "charts/chart_geometry.h"
 #include "engine/load_cycle.h"
+#include "pages/calculation_page.h"
 #include "pages/calculation_request.h"
 #include "pages/input_rules.h"
 #include "pages/shared_inputs.h"
@@ -24,9 +24,6 @@ class QTableWidget;
 
 namespace thermalyx {
 
-class DeviceLibrary;
-class Prompt;
-
 // The last load-cycle calculation: what the result window shows and the report
 // writes. The arrays are released when the window closes.
 struct LoadCycleCalculation {
@@ -35,7 +32,7 @@ struct LoadCycleCalculation {
     LoadCycleResult result;
 };
 
-class LoadCyclePage : public QWidget {
+class LoadCyclePage : public CalculationPage {
     Q_OBJECT
 
 public:
@@ -65,32 +62,20 @@ public:
 
     // The row last clicked, -1 for none; reset after every ADD, CHANGE and DELETE.
     int selectedRow() const { return selectedRow_; }
-    // 1 "2 arms", 2 "3 arms" (0 when calculate found neither on).
-    int modulation() const { return modulation_; }
     // 0 "maximum", 1 "average".
     int tjMode() const { return tjMode_; }
 
     const LoadCycleCalculation& lastLoadCycleCalculation() const { return lastLoadCycle_; }
-    // How the result window writes its report (tests fix the time and the files).
-    void setReportWriteOptions(const ReportWriteOptions& options) { reportOptions_ = options; }
-    const ReportWriteOptions& reportWriteOptions() const { return reportOptions_; }
 
     QTableWidget* modeTable() const { return table_; }
     QPushButton* calculateButton() const { return calculateButton_; }
     QPushButton* addButton() const { return addButton_; }
     QPushButton* changeButton() const { return changeButton_; }
     QPushButton* deleteButton() const { return deleteButton_; }
-    QRadioButton* twoArmsButton() const { return twoArms_; }
-    QRadioButton* threeArmsButton() const { return threeArms_; }
     QRadioButton* maximumButton() const { return maximum_; }
     QRadioButton* averageButton() const { return average_; }
 
 signals:
-    // "calculate" was pressed; the main window answers with calculateLoadCycle.
-    void calculateRequested();
-    // A calculation found this device; shown on the device selection page
-    // before any message.
-    void deviceUsed(const std::string& series, const std::string& typeNumber);
     // LIFETIME in the result window on show (window): the main window answers
     // with the lifetime of lastLoadCycleCalculation().request.
     void lifetimeRequested(QWidget* window);
@@ -115,13 +100,8 @@ private:
     void writeRow(int row, const ModeRowTexts& texts);
     // Enables "calculate" when a device, the model and a mode are there.
     void updateCalculateEnabled();
-    void showInputError(const std::string& message);
-    // Carries out a request's answer; true when the result window is to open.
-    bool answer(const PageAnswer& answer, const SharedInputs& inputs);
     std::string cellText(int row, int column) const;
 
-    const DeviceLibrary& library_;
-    Prompt& prompt_;
     std::string listedSeries_;
     std::string listedType_;
     bool deviceApplied_ = false;
@@ -132,16 +112,12 @@ private:
     QPushButton* deleteButton_ = nullptr;
     QPushButton* changeButton_ = nullptr;
     QPushButton* calculateButton_ = nullptr;
-    QRadioButton* twoArms_ = nullptr;
-    QRadioButton* threeArms_ = nullptr;
     QRadioButton* maximum_ = nullptr;
     QRadioButton* average_ = nullptr;
 
     int selectedRow_ = -1;
-    int modulation_ = kModulationTwoArms;
     int tjMode_ = 0;
     LoadCycleCalculation lastLoadCycle_;
-    ReportWriteOptions reportOptions_;
 };
 
 }  // namespace thermalyx

@@ -16,4 +16,11 @@ struct SharedInputs {
     PageHeatsink heatsink;
 };
 
+// Starts a request from what the pages share and the calculating page's
+// modulation; the rest of the request is left as it is.
+inline void startRequest(RequestFront& request, const SharedInputs& inputs, int modulation) {
+    request = RequestFront{inputs.ambientText, inputs.series, inputs.typeNumber, modulation,
+                           inputs.heatsink};
+}
+
 }  // namespace thermalyx

@@ -1,5 +1,6 @@
 #include "widgets/dialog_layout.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -69,6 +70,18 @@ QRadioButton* DialogLayout::radio(const QString& text, int x, int y, int width, 
     auto* radio = new QRadioButton(text, &window_);
     radio->setGeometry(rect(x, y, width, height));
     return radio;
+}
+
+std::pair<QRadioButton*, QRadioButton*> DialogLayout::optionPair(const QString& first, int firstX,
+                                                                 const QString& second, int secondX,
+                                                                 int y, int width) const {
+    QRadioButton* one = radio(first, firstX, y, width);
+    QRadioButton* other = radio(second, secondX, y, width);
+    auto* pair = new QButtonGroup(&window_);
+    pair->addButton(one);
+    pair->addButton(other);
+    one->setChecked(true);
+    return {one, other};
 }
 
 QCheckBox* DialogLayout::check(const QString& text, int x, int y, int width, int height) const {

@@ -5,6 +5,8 @@
 // below the controls they frame.
 #pragma once
 
+#include <utility>
+
 #include <QImage>
 #include <QString>
 
@@ -43,6 +45,10 @@ public:
     // A push button that Enter never presses unless it is the window's default.
     QPushButton* button(const QString& text, int x, int y, int width, int height) const;
     QRadioButton* radio(const QString& text, int x, int y, int width, int height = 10) const;
+    // Two options on one line forming an exclusive pair of their own, the first on.
+    std::pair<QRadioButton*, QRadioButton*> optionPair(const QString& first, int firstX,
+                                                       const QString& second, int secondX, int y,
+                                                       int width) const;
     QCheckBox* check(const QString& text, int x, int y, int width, int height = 10) const;
     // A group showing a fixed-size picture unscaled, centred under its title;
     // the group reaches down as far as the picture needs.
