@@ -310,13 +310,11 @@ void soakSteady(Context& context, Inputs& in, const DeviceLibrary& library,
     // by up to a few per cent: the comparison needs N above them.
     const bool unaliased = static_cast<int>(run.result.waveform.size()) - 2 > kSteadyHarmonics;
     if (!request.dcLock && unaliased && in.chance(0.25)) {
-        const LoadCycleRequest cycle{.ambientText = request.ambientText,
-                                     .series = request.series,
-                                     .typeNumber = request.typeNumber,
-                                     .modulation = request.modulation,
-                                     .rows = {modeRow(in.text(0.5, 1000.0), texts.outputFrequency,
-                                                      texts.outputFrequency, texts)},
-                                     .heatsink = request.heatsink};
+        // The same Ta, device, modulation and heat sink as the steady point.
+        LoadCycleRequest cycle;
+        static_cast<RequestFront&>(cycle) = request;
+        cycle.rows = {
+            modeRow(in.text(0.5, 1000.0), texts.outputFrequency, texts.outputFrequency, texts)};
         const LoadCycleOutcome one = runLoadCycleRequest(library, cycle);
         if (!accepted(context, one, "one-mode cycle")) return;
         const TemperatureResult& t = run.result.temperature;
