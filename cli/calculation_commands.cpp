@@ -1,6 +1,5 @@
 #include "cli/calculation_commands.h"
 
-#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -21,34 +20,66 @@ int rejected(std::ostream& err, std::string_view message) {
     return kExitInputRejected;
 }
 
-// A table of samples asked for by an option, made only then.
-struct CsvRequest {
-    const std::optional<std::string>& path;
+// What steady and cycle write of an outcome: the report, the samples as a
+// table and the JSON.
+bool writeOutcomeReport(const std::string& path, const DeviceLibrary& library,
+                        const SteadyOutcome& outcome, std::string& reason,
+                        const ReportWriteOptions& report) {
+    return writeSteadyReport(path, library, outcome.condition, outcome.result, reason, report);
+}
+bool writeOutcomeReport(const std::string& path, const DeviceLibrary& library,
+                        const LoadCycleOutcome& outcome, std::string& reason,
+                        const ReportWriteOptions& report) {
+    return writeLoadCycleReport(path, library, outcome.modes, outcome.result, reason, report);
+}
+
+std::string samplesCsv(const SteadyOutcome& outcome) {
+    return periodSamplesCsv(outcome.result.waveform);
+}
+std::string samplesCsv(const LoadCycleOutcome& outcome) {
+    return cycleSamplesCsv(outcome.result.samples);
+}
+
+nlohmann::json outcomeJson(const SteadyOutcome& outcome, bool withSamples) {
+    return steadyJson(*outcome.device, outcome.condition, outcome.heatsink, outcome.result,
+                      withSamples);
+}
+nlohmann::json outcomeJson(const LoadCycleOutcome& outcome, bool withSamples) {
+    return cycleJson(*outcome.device, outcome.modes, outcome.heatsink, outcome.result, withSamples);
+}
+
+// Where the samples go: into a table when its option names a file, into the
+// JSON when asked for.
+struct SamplesOutput {
+    const std::optional<std::string>& csvPath;
     std::string_view what;  // "waveform", "samples"
-    std::function<std::string()> table;
+    bool inJson = false;
 };
 
-// The report and the table when they are asked for, then the JSON.
-template <typename WriteReport, typename MakeJson>
-int finish(const CalculationOptions& o, std::string_view command, const Setup& setup,
-           WriteReport writeReport, const CsvRequest& csv, MakeJson makeJson, CommandIo& io) {
+// A refused request's words, or the report and the table when they are asked
+// for, then the JSON.
+template <typename Outcome>
+int finish(const Outcome& outcome, const CalculationOptions& o, std::string_view command,
+           const Setup& setup, const SamplesOutput& samples, CommandIo& io) {
     std::ostream& err = io.err;
+    if (!outcome.ok())
+        return refusedRequest(outcome.stage, outcome.message, o, command, setup, err);
     std::string reason;
     if (o.reportPath) {
         ReportWriteOptions options;
         options.time = setup.reportTime;
-        if (!writeReport(*o.reportPath, reason, options)) {
+        if (!writeOutcomeReport(*o.reportPath, *setup.opened.library, outcome, reason, options)) {
             err << "thermalyx-cli " << command << ": the report was not written: " << reason
                 << '\n';
             return kExitCannotWrite;
         }
     }
-    if (csv.path && !writeCsvFile(*csv.path, csv.table(), reason)) {
-        err << "thermalyx-cli " << command << ": the " << csv.what
+    if (samples.csvPath && !writeCsvFile(*samples.csvPath, samplesCsv(outcome), reason)) {
+        err << "thermalyx-cli " << command << ": the " << samples.what
             << " table was not written: " << reason << '\n';
         return kExitCannotWrite;
     }
-    printJson(makeJson(), io);
+    printJson(outcomeJson(outcome, samples.inJson), io);
     return kExitOk;
 }
 
@@ -88,61 +119,29 @@ int prepareCycleRequest(const CycleOptions& options, std::string_view command,
 }
 
 int runSteady(const SteadyOptions& options, CommandIo& io) {
-    std::ostream& err = io.err;
     constexpr std::string_view command = "steady";
     const CalculationOptions& o = options.common;
     Setup setup;
-    if (int status = checkCommonUsage(o, command, setup, err); status != kExitOk) return status;
+    if (int status = checkCommonUsage(o, command, setup, io.err); status != kExitOk) return status;
     if (int status = openSetup(o, command, setup, io); status != kExitOk) return status;
 
     SteadyRequest request;
     fillRequest(o, setup, request);
     request.texts = options.texts;
     request.dcLock = options.dcLock;
-    const SteadyOutcome outcome = runSteadyRequest(*setup.opened.library, request);
-    if (!outcome.ok())
-        return refusedRequest(outcome.stage, outcome.message, o, command, setup, err);
-
-    return finish(
-        o, command, setup,
-        [&](const std::string& path, std::string& reason, const ReportWriteOptions& report) {
-            return writeSteadyReport(path, *setup.opened.library, outcome.condition, outcome.result,
-                                     reason, report);
-        },
-        CsvRequest{options.waveformCsvPath, "waveform",
-                   [&] { return periodSamplesCsv(outcome.result.waveform); }},
-        [&] {
-            return steadyJson(*outcome.device, outcome.condition, outcome.heatsink, outcome.result,
-                              options.waveform);
-        },
-        io);
+    return finish(runSteadyRequest(*setup.opened.library, request), o, command, setup,
+                  {options.waveformCsvPath, "waveform", options.waveform}, io);
 }
 
 int runCycle(const CycleOptions& options, CommandIo& io) {
-    std::ostream& err = io.err;
     constexpr std::string_view command = "cycle";
     const CalculationOptions& o = options.common;
     Setup setup;
     LoadCycleRequest request;
     if (int status = prepareCycleRequest(options, command, setup, request, io); status != kExitOk)
         return status;
-    const LoadCycleOutcome outcome = runLoadCycleRequest(*setup.opened.library, request);
-    if (!outcome.ok())
-        return refusedRequest(outcome.stage, outcome.message, o, command, setup, err);
-
-    return finish(
-        o, command, setup,
-        [&](const std::string& path, std::string& reason, const ReportWriteOptions& report) {
-            return writeLoadCycleReport(path, *setup.opened.library, outcome.modes, outcome.result,
-                                        reason, report);
-        },
-        CsvRequest{options.samplesCsvPath, "samples",
-                   [&] { return cycleSamplesCsv(outcome.result.samples); }},
-        [&] {
-            return cycleJson(*outcome.device, outcome.modes, outcome.heatsink, outcome.result,
-                             options.samples);
-        },
-        io);
+    return finish(runLoadCycleRequest(*setup.opened.library, request), o, command, setup,
+                  {options.samplesCsvPath, "samples", options.samples}, io);
 }
 
 namespace {
