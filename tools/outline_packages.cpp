@@ -2,6 +2,18 @@
 
 namespace thermalyx::outlines {
 
+namespace {
+
+// A package's outline and housing; its holes, pins, terminals, tabs and
+// marking are added after.
+Package outline(const char* name, const char* title, const char* description, Style style,
+                double length, double width, QRectF housing) {
+    Package p{name, title, description, style, length, width, housing, {}, {}, {}, {}, {}};
+    return p;
+}
+
+}  // namespace
+
 std::vector<Package> packages() {
     std::vector<Package> list;
 
@@ -10,18 +22,8 @@ std::vector<Package> packages() {
     // sides: mains input R S T, DC link P N, brake B, outputs U V W; the
     // second row carries gates, emitters and the NTC.
     {
-        Package p{"np_p1",
-                  "NP-P1",
-                  "PIM, no baseplate",
-                  Style::PimNoBaseplate,
-                  62,
-                  33,
-                  QRectF(0, 0, 62, 33),
-                  {},
-                  {},
-                  {},
-                  {},
-                  {}};
+        Package p = outline("np_p1", "NP-P1", "PIM, no baseplate", Style::PimNoBaseplate, 62, 33,
+                            QRectF(0, 0, 62, 33));
         p.marking = QRectF(10, 9, 42, 15);
         p.holes = {{5.0, 16.5, 4.3}, {57.0, 16.5, 4.3}};
         p.pins = {{13.0, 3.4, 3, 3.2, "R S T", false}, {25.0, 3.4, 2, 3.2, "P N", false},
@@ -30,18 +32,8 @@ std::vector<Package> packages() {
         list.push_back(p);
     }
     {
-        Package p{"np_p2",
-                  "NP-P2",
-                  "PIM, no baseplate",
-                  Style::PimNoBaseplate,
-                  82,
-                  45,
-                  QRectF(0, 0, 82, 45),
-                  {},
-                  {},
-                  {},
-                  {},
-                  {}};
+        Package p = outline("np_p2", "NP-P2", "PIM, no baseplate", Style::PimNoBaseplate, 82, 45,
+                            QRectF(0, 0, 82, 45));
         p.marking = QRectF(11, 12, 60, 21);
         p.holes = {{5.5, 22.5, 4.3}, {76.5, 22.5, 4.3}};
         p.pins = {{14.0, 3.6, 3, 4.0, "R S T", false}, {30.0, 3.6, 2, 4.0, "P N", false},
@@ -55,18 +47,8 @@ std::vector<Package> packages() {
     // solder pins: power pins along the upper side, gate and emitter pairs and
     // the NTC along the lower side.
     {
-        Package p{"np_a",
-                  "NP-A",
-                  "6in1 / 7in1, baseplate",
-                  Style::SixPack,
-                  108,
-                  62,
-                  QRectF(13, 1.5, 82, 59),
-                  {},
-                  {},
-                  {},
-                  {},
-                  {}};
+        Package p = outline("np_a", "NP-A", "6in1 / 7in1, baseplate", Style::SixPack, 108, 62,
+                            QRectF(13, 1.5, 82, 59));
         p.marking = QRectF(13, 16, 82, 30);
         p.holes = {{6.5, 8, 5.5}, {6.5, 54, 5.5}, {101.5, 8, 5.5}, {101.5, 54, 5.5}};
         p.pins = {{19, 6, 2, 2.5, "P", false}, {31, 6, 2, 2.5, "U", false},
@@ -76,18 +58,8 @@ std::vector<Package> packages() {
         list.push_back(p);
     }
     {
-        Package p{"np_b",
-                  "NP-B",
-                  "6in1 / 7in1, baseplate",
-                  Style::SixPack,
-                  122,
-                  62,
-                  QRectF(13, 1.5, 96, 59),
-                  {},
-                  {},
-                  {},
-                  {},
-                  {}};
+        Package p = outline("np_b", "NP-B", "6in1 / 7in1, baseplate", Style::SixPack, 122, 62,
+                            QRectF(13, 1.5, 96, 59));
         p.marking = QRectF(13, 16, 96, 30);
         p.holes = {{6.5, 8, 5.5}, {6.5, 54, 5.5}, {115.5, 8, 5.5}, {115.5, 54, 5.5}};
         p.pins = {{19, 6, 3, 2.5, "P", false}, {34, 6, 3, 2.5, "U", false},
@@ -97,18 +69,8 @@ std::vector<Package> packages() {
         list.push_back(p);
     }
     {
-        Package p{"np_c",
-                  "NP-C",
-                  "6in1 / 7in1, baseplate",
-                  Style::SixPack,
-                  152,
-                  80,
-                  QRectF(14, 1.5, 124, 77),
-                  {},
-                  {},
-                  {},
-                  {},
-                  {}};
+        Package p = outline("np_c", "NP-C", "6in1 / 7in1, baseplate", Style::SixPack, 152, 80,
+                            QRectF(14, 1.5, 124, 77));
         p.marking = QRectF(14, 20, 124, 40);
         p.holes = {{7, 9, 5.5},   {7, 40, 5.5},   {7, 71, 5.5},
                    {145, 9, 5.5}, {145, 40, 5.5}, {145, 71, 5.5}};
@@ -122,18 +84,8 @@ std::vector<Package> packages() {
     // Dual (half-bridge) modules: screw terminals for the DC link and the
     // output, flat auxiliary tabs for gates and emitters.
     {
-        Package p{"np_d",
-                  "NP-D",
-                  "2in1, baseplate",
-                  Style::Dual,
-                  108,
-                  62,
-                  QRectF(14, 1.5, 80, 59),
-                  {},
-                  {},
-                  {},
-                  {},
-                  {}};
+        Package p = outline("np_d", "NP-D", "2in1, baseplate", Style::Dual, 108, 62,
+                            QRectF(14, 1.5, 80, 59));
         p.marking = QRectF(14, 40, 80, 18);
         p.holes = {{7, 7, 6.4}, {7, 55, 6.4}, {101, 7, 6.4}, {101, 55, 6.4}};
         p.terminals = {{25, 31, 14, "+"}, {48, 31, 14, "\u2212"}, {77, 31, 14, "~"}};
@@ -142,18 +94,8 @@ std::vector<Package> packages() {
         list.push_back(p);
     }
     {
-        Package p{"np_e",
-                  "NP-E",
-                  "2in1, baseplate",
-                  Style::Dual,
-                  172,
-                  89,
-                  QRectF(16, 1.5, 140, 86),
-                  {},
-                  {},
-                  {},
-                  {},
-                  {}};
+        Package p = outline("np_e", "NP-E", "2in1, baseplate", Style::Dual, 172, 89,
+                            QRectF(16, 1.5, 140, 86));
         p.marking = QRectF(16, 38.5, 124, 12);
         p.holes = {{8, 8, 6.4},   {8, 44.5, 6.4},   {8, 81, 6.4},
                    {164, 8, 6.4}, {164, 44.5, 6.4}, {164, 81, 6.4}};
