@@ -63,13 +63,13 @@ RecommendedDeviceDialog::RecommendedDeviceDialog(const DeviceLibrary& library, Q
     acceptButton(*this, layout, QStringLiteral("OK"), 91, 147, 50);
     rejectButton(*this, layout, QStringLiteral("CANCEL"), 157, 147, 50);
 
-    acVoltage_->setObjectName(QStringLiteral("acVoltageList"));
-    outputCapacity_->setObjectName(QStringLiteral("outputCapacityList"));
-    series_->setObjectName(QStringLiteral("seriesList"));
-    circuit_->setObjectName(QStringLiteral("circuitList"));
-    result_->setObjectName(QStringLiteral("resultList"));
-    searchButton_->setObjectName(QStringLiteral("searchButton"));
-    status_->setObjectName(QStringLiteral("statusText"));
+    setObjectNames({{acVoltage_, "acVoltageList"},
+                    {outputCapacity_, "outputCapacityList"},
+                    {series_, "seriesList"},
+                    {circuit_, "circuitList"},
+                    {result_, "resultList"},
+                    {searchButton_, "searchButton"},
+                    {status_, "statusText"}});
 
     fillVoltageAndCapacity();
     fillSeriesAndCircuit();

@@ -130,6 +130,10 @@ QPushButton* rejectButton(QDialog& dialog, const DialogLayout& layout, const QSt
     return button;
 }
 
+void setObjectNames(std::initializer_list<std::pair<QObject*, const char*>> names) {
+    for (const auto& [object, name] : names) object->setObjectName(QString::fromLatin1(name));
+}
+
 void pressFocusedButtonOnEnter(QDialog& dialog) {
     // A focused auto-default button stands in for the default one until the
     // focus leaves it; the dialog then gives the role back.

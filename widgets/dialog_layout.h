@@ -9,10 +9,13 @@
 
 #include <QImage>
 #include <QString>
+#include <initializer_list>
+#include <utility>
 
 #include "widgets/dialog_units.h"
 
 class QCheckBox;
+class QObject;
 class QDialog;
 class QGroupBox;
 class QLabel;
@@ -66,6 +69,9 @@ QPushButton* acceptButton(QDialog& dialog, const DialogLayout& layout, const QSt
                           int y, int width);
 QPushButton* rejectButton(QDialog& dialog, const DialogLayout& layout, const QString& text, int x,
                           int y, int width);
+
+// Gives each object its name, by which tests find it.
+void setObjectNames(std::initializer_list<std::pair<QObject*, const char*>> names);
 
 // Stops every push button of window from becoming the default when it has the
 // focus, so Enter never presses a command by accident.
