@@ -346,7 +346,10 @@ void SweepDialog::setRunning(bool running) {
     running_ = running;
     run_->setEnabled(!running);
     cancel_->setEnabled(running);
-    save_->setEnabled(!running && !model_->points().empty());
+    // Before the first run there is no table to save, only its header.
+    const bool table = !running && !model_->points().empty();
+    save_->setEnabled(table);
+    exports_->setDataEnabled(table);
     export_->setEnabled(!running);
 }
 

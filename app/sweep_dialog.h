@@ -51,6 +51,7 @@ public:
     QCheckBox* secondInputBox() const { return second_; }
     QPushButton* runButton() const { return run_; }
     QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* saveButton() const { return save_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* statusLabel() const { return status_; }
     QComboBox* figureBox() const { return figure_; }

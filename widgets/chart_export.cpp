@@ -1,5 +1,6 @@
 #include "widgets/chart_export.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QClipboard>
 #include <QFile>
@@ -128,12 +129,18 @@ void ChartExport::setData(std::function<std::string()> table) {
     rebuildExportMenu();
 }
 
+void ChartExport::setDataEnabled(bool enabled) {
+    dataEnabled_ = enabled;
+    if (dataAction_ != nullptr) dataAction_->setEnabled(enabled);
+}
+
 void ChartExport::attachButton(QPushButton* button) {
     button->setMenu(exportMenu_);
 }
 
 void ChartExport::rebuildExportMenu() {
     exportMenu_->clear();
+    dataAction_ = nullptr;
     std::vector<int> listed;
     for (std::size_t i = 0; i < charts_.size(); ++i) {
         charts_[i].listed = !charts_[i].view->isHidden();
@@ -159,7 +166,8 @@ void ChartExport::rebuildExportMenu() {
     }
     if (data_) {
         if (!listed.empty()) exportMenu_->addSeparator();
-        exportMenu_->addAction(kCsvText, this, &ChartExport::saveData);
+        dataAction_ = exportMenu_->addAction(kCsvText, this, &ChartExport::saveData);
+        dataAction_->setEnabled(dataEnabled_);
     }
 }
 

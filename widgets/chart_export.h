@@ -19,6 +19,7 @@
 
 #include "library/report_file.h"
 
+class QAction;
 class QMenu;
 class QPainter;
 class QPushButton;
@@ -70,11 +71,15 @@ public:
     // The data behind the charts as a whole comma-separated table: offers
     // "Save data as CSV...".
     void setData(std::function<std::string()> table);
+    // Whether there is a table to save yet (on until said otherwise).
+    void setDataEnabled(bool enabled);
     // Gives button the EXPORT menu.
     void attachButton(QPushButton* button);
 
     QMenu* chartMenu(int chart) const { return charts_.at(static_cast<std::size_t>(chart)).menu; }
     QMenu* exportMenu() const { return exportMenu_; }
+    // The EXPORT menu's "Save data as CSV..." entry; null without data.
+    QAction* dataAction() const { return dataAction_; }
 
     // The files written (the system's when null); for tests.
     void setFileSystem(ReportFileSystem* files) { files_ = files; }
@@ -103,7 +108,9 @@ private:
     ReportFileSystem* files_ = nullptr;
     std::vector<Chart> charts_;
     std::function<std::string()> data_;
+    bool dataEnabled_ = true;
     QMenu* exportMenu_ = nullptr;
+    QAction* dataAction_ = nullptr;  // owned by exportMenu_
 };
 
 }  // namespace thermalyx

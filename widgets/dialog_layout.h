@@ -5,8 +5,6 @@
 // below the controls they frame.
 #pragma once
 
-#include <utility>
-
 #include <QImage>
 #include <QString>
 #include <initializer_list>

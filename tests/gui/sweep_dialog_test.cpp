@@ -84,12 +84,15 @@ void SweepDialogTest::aGridRunsToItsEndAndSavesItsTable() {
     d.secondInputBox()->setChecked(true);
     setAxis(d, 0, SweepInput::OutputCurrent, "10", "60", "6");  // 60 A is above the limit
     setAxis(d, 1, SweepInput::CarrierFrequency, "5", "15", "3");
+    // No table to save before the first run, by either command.
+    QVERIFY(!d.saveButton()->isEnabled() && !d.chartExport()->dataAction()->isEnabled());
     QSignalSpy finished(&d, &SweepDialog::runFinished);
     d.runButton()->click();
     QVERIFY(d.running());
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
     QCOMPARE(finished.at(0).at(0).toBool(), true);
     QVERIFY(!d.running() && d.runButton()->isEnabled());
+    QVERIFY(d.saveButton()->isEnabled() && d.chartExport()->dataAction()->isEnabled());
 
     // In grid order, each point the single steady run of its texts.
     const std::vector<SweepPoint>& points = d.table().points();
